@@ -1,0 +1,64 @@
+#include "platform/PrivateProfile.h"
+
+#include "platform/ProfileText.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace PrivateProfile {
+
+QString readString(const QString &section, const QString &key, const QString &defaultText, int bufferSize,
+                   const QString &filePath)
+{
+    if (bufferSize <= 0)
+        return QString();
+    QString value;
+    QFile file(filePath);
+    if (file.open(QIODevice::ReadOnly))
+        value = ProfileText::parse(file.readAll()).value(section, key);
+    if (value.isNull()) {
+        value = defaultText;
+        while (value.endsWith(QLatin1Char(' ')))
+            value.chop(1);
+    }
+    // A value read into an n-character buffer keeps n - 1 characters and stops at a NUL.
+    const qsizetype nul = value.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        value.truncate(nul);
+    if (value.size() > bufferSize - 1) {
+        qsizetype keep = bufferSize - 1;
+        if (keep > 0 && value.at(keep - 1).isHighSurrogate())
+            --keep;
+        value.truncate(keep);
+    }
+    return value;
+}
+
+bool writeString(const QString &section, const QString &key, const QString &value, const QString &filePath)
+{
+    if (section.trimmed().isEmpty() || key.trimmed().isEmpty() || filePath.isEmpty())
+        return false;
+    QByteArray existing;
+    QFile current(filePath);
+    if (current.exists()) {
+        // A file we cannot read is never overwritten: its other settings would be lost.
+        if (!current.open(QIODevice::ReadOnly))
+            return false;
+        existing = current.readAll();
+        current.close();
+    }
+    ProfileText profile = ProfileText::parse(existing);
+    if (!profile.setValue(section, key, value) && current.exists())
+        return true;
+    QSaveFile out(filePath);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = profile.serialize();
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+}

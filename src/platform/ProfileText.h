@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// A private-profile file held as its lines, each with its original bytes, so that a
+// write changes only the lines it must and keeps the file's encoding.
+class ProfileText
+{
+public:
+    enum class Encoding { Utf8, Utf8Bom, Utf16Le, Utf16Be, Windows1253 };
+
+    static ProfileText parse(const QByteArray &bytes);
+    QByteArray serialize() const;
+
+    // The value of the first matching key of the first matching section; null when
+    // the section or the key is missing or the key has no "=".
+    QString value(const QString &section, const QString &key) const;
+    // Sets the value; returns false when nothing had to change.
+    bool setValue(const QString &section, const QString &key, const QString &value);
+
+private:
+    struct Line
+    {
+        QString text;         // decoded, without the line end
+        QByteArray raw;       // original bytes, without the line end; empty for new lines
+        QByteArray lineEnd;   // "\r\n", "\n", "\r" or "" for the last line
+        bool changed = false; // encode `text` instead of writing `raw`
+    };
+
+    int findSection(const QString &section) const;
+    int findKey(int sectionLine, const QString &key) const;
+    int sectionEnd(int sectionLine) const;
+    QByteArray encode(const QString &text) const;
+    void appendLine(const QString &text);
+
+    QList<Line> m_lines;
+    Encoding m_encoding = Encoding::Utf8;
+};
