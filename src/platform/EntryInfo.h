@@ -26,6 +26,9 @@ struct EntryInfo
     bool system = false;
     bool readOnly = false;
     bool archive = false;
+    // Something is stored for the entry that could not be read: the four flags
+    // above then follow from permissions, name and times alone.
+    bool attributesUnknown = false;
 };
 
 // Reads one entry of the folder open as `dirFd`, with as few system calls as the
