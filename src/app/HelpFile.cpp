@@ -1,0 +1,46 @@
+#include "app/HelpFile.h"
+
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+
+HelpFile HelpFile::parse(const QString &html)
+{
+    HelpFile file;
+    static const QRegularExpression heading(QStringLiteral("<h3\\s+id=\"([^\"]+)\"\\s*>"));
+    QRegularExpressionMatchIterator it = heading.globalMatch(html);
+    QString currentId;
+    qsizetype currentStart = -1;
+    const auto close = [&](qsizetype end) {
+        if (!currentId.isEmpty())
+            file.m_topics.insert(currentId, html.mid(currentStart, end - currentStart).trimmed());
+    };
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        close(m.capturedStart());
+        currentId = m.captured(1);
+        currentStart = m.capturedStart();
+    }
+    qsizetype end = html.indexOf(QLatin1String("</body>"), currentStart < 0 ? 0 : currentStart);
+    close(end < 0 ? html.size() : end);
+    return file;
+}
+
+const HelpFile &HelpFile::forPath(const QString &dataFolderCopy, bool greek)
+{
+    static QMap<QString, HelpFile> cache;
+    const QString name = greek ? QStringLiteral("TidyhallGr.hlp") : QStringLiteral("TidyhallUk.hlp");
+    const QStringList candidates{dataFolderCopy, QStringLiteral(TIDYHALL_HELP_DIR "/") + name,
+                                 QStringLiteral(":/help/") + name};
+    for (const QString &candidate : candidates) {
+        if (candidate.isEmpty())
+            continue;
+        if (cache.contains(candidate))
+            return cache[candidate];
+        QFile f(candidate);
+        if (f.open(QIODevice::ReadOnly))
+            return cache[candidate] = parse(QString::fromUtf8(f.readAll()));
+    }
+    static const HelpFile empty;
+    return empty;
+}

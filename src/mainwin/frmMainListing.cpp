@@ -1,0 +1,197 @@
+#include "mainwin/frmMain.h"
+
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "app/WaitCursorGui.h"
+#include "mainwin/CountLine.h"
+#include "mainwin/FolderListWidget.h"
+#include "mainwin/ListingModel.h"
+#include "mainwin/ListingRules.h"
+#include "mainwin/ListingSelection.h"
+#include "mainwin/ListingTexts.h"
+#include "platform/Prompter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+namespace {
+
+ListingModel *listingOf(QTableView *view)
+{
+    return static_cast<ListingModel *>(view->model());
+}
+
+} // namespace
+
+void frmMain::EnumerateFolder()
+{
+    WaitCursor busy(this);
+    listingOf(lvwInfo)->enumerate(m_state, Dir1->path(), txtFileType->text());
+}
+
+void frmMain::DisplayListing()
+{
+    if (m_state.ListingStale) {
+        // A folder that cannot be read leaves an empty listing; the display still runs
+        // so that the labels and counters tell the truth.
+        runTrapped("058", [&] { EnumerateFolder(); });
+    }
+    runTrapped("057", [&] {
+        WaitCursor busy(this);
+        listingOf(lvwInfo)->display(m_state);
+        QHeaderView *header = lvwInfo->horizontalHeader();
+        const QFontMetrics metrics(header->font());
+        for (int column = 0; column < ListingColumnCount; ++column)
+            lvwInfo->setColumnWidth(column, ListingColumnWidth(
+                                                column, [&](const QString &t) { return metrics.horizontalAdvance(t); },
+                                                logicalDpiX() / 96.0));
+        UpdateInfoLabels();
+    });
+}
+
+void frmMain::UpdateInfoLabels()
+{
+    lblCurrentPath->setText(CurrentPathLabelText(m_state));
+    lblInfo->setText(InfoLabelText(m_state));
+}
+
+void frmMain::onHeaderClicked(int section)
+{
+    runTrapped("059", [&] {
+        if (ApplyHeaderClick(m_state, ListingColumnKey(section)) == HeaderClick::ShowSortByKindMessage) {
+            m_prompter.inform(m_state.AppTitle, ListingTexts::SortByKindMessage.in(m_state.LanguageGreek));
+            return;
+        }
+        DisplayListing();
+        writeSetting(m_state.IniPath, Keys::SortColumn, m_state.SortColumn);
+        writeSetting(m_state.IniPath, Keys::SortOrder, m_state.SortOrder);
+    });
+}
+
+void frmMain::onAppearanceClicked()
+{
+    if (m_state.Initializing)
+        return;
+    runTrapped("044", [&] {
+        const AppearanceOutcome outcome =
+            ApplyAppearanceClick(m_state, chkAppearance[0]->isChecked(), chkAppearance[1]->isChecked());
+        if (outcome.showBothClearedMessage)
+            m_prompter.inform(m_state.AppTitle, ListingTexts::BothAppearanceCleared.in(m_state.LanguageGreek));
+        chkAppearance[0]->setChecked(outcome.foldersChecked);
+        chkAppearance[1]->setChecked(outcome.filesChecked);
+        chkAppearance[0]->setEnabled(outcome.foldersEnabled);
+        chkAppearance[1]->setEnabled(outcome.filesEnabled);
+        fraOrderOfAppearance->setEnabled(outcome.orderOfAppearanceEnabled);
+        writeSetting(m_state.IniPath, Keys::Folders, m_state.ShowFolders);
+        writeSetting(m_state.IniPath, Keys::Files, m_state.ShowFiles);
+        DisplayListing();
+    });
+}
+
+void frmMain::onPropertyClicked()
+{
+    if (m_state.Initializing)
+        return;
+    runTrapped("043", [&] {
+        m_state.RestrictHidden = chkFileProperties[0]->isChecked();
+        m_state.RestrictSystem = chkFileProperties[1]->isChecked();
+        m_state.RestrictReadOnly = chkFileProperties[2]->isChecked();
+        m_state.RestrictArchive = chkFileProperties[3]->isChecked();
+        writeSetting(m_state.IniPath, Keys::Hidden, m_state.RestrictHidden);
+        writeSetting(m_state.IniPath, Keys::System, m_state.RestrictSystem);
+        writeSetting(m_state.IniPath, Keys::ReadOnly, m_state.RestrictReadOnly);
+        writeSetting(m_state.IniPath, Keys::Archive, m_state.RestrictArchive);
+        DisplayListing();
+    });
+}
+
+void frmMain::onPropertyRestrictionsClicked()
+{
+    runTrapped("043", [&] {
+        cmdPropertyRestrictions->setText(CyclePropertyRestrictions(m_state));
+        writeSetting(m_state.IniPath, Keys::PropertyRestrictions, m_state.PropertyRestrictions);
+        DisplayListing();
+    });
+}
+
+void frmMain::onOrderClicked(int index)
+{
+    if (m_state.Initializing || !optAppearance[index]->isChecked())
+        return;
+    runTrapped("045", [&] {
+        ApplyOrderOfAppearance(m_state, index);
+        writeSetting(m_state.IniPath, Keys::OrderOfAppearance, m_state.OrderOfAppearance);
+        DisplayListing();
+    });
+}
+
+void frmMain::SelectAll()
+{
+    lvwInfo->selectionModel()->select(AllListingRows(*lvwInfo->model()),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void frmMain::ReverseSelection()
+{
+    lvwInfo->selectionModel()->select(AllListingRows(*lvwInfo->model()),
+                                      QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+}
+
+QStringList frmMain::CollectSelection()
+{
+    const QStringList entries =
+        ::CollectSelection(*listingOf(lvwInfo), lvwInfo->selectionModel()->selectedRows(), m_state.CurrentPath);
+    lstSelectedItems->clear();
+    lstSelectedItems->addItems(entries);
+    return entries;
+}
+
+// A right click on an item opens the item menu; on an empty place, the commands menu.
+void frmMain::showListingMenu(const QPoint &globalPos)
+{
+    (m_state.ClickedOnItem ? mnuOptions : mnuCommands)->exec(globalPos);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lvwInfo->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            m_state.MouseButton = mouse->button();
+            const QModelIndex hit = lvwInfo->indexAt(mouse->position().toPoint());
+            m_state.ClickedOnItem = hit.isValid();
+            // A right click on an unselected item makes it the selection, as people expect.
+            if (mouse->button() == Qt::RightButton && hit.isValid()
+                && !lvwInfo->selectionModel()->isRowSelected(hit.row(), QModelIndex())) {
+                lvwInfo->selectionModel()->select(hit, QItemSelectionModel::ClearAndSelect
+                                                           | QItemSelectionModel::Rows);
+                lvwInfo->selectionModel()->setCurrentIndex(hit, QItemSelectionModel::NoUpdate);
+            }
+            if (mouse->button() == Qt::RightButton)
+                return true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::RightButton && m_state.MouseButton == Qt::RightButton) {
+                showListingMenu(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+    }
+    if (event->type() == QEvent::KeyPress && QApplication::activeModalWidget() == nullptr) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() == this && handleShortcut(key))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

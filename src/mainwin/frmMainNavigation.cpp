@@ -1,0 +1,190 @@
+#include "mainwin/frmMain.h"
+
+#include "app/AppState.h"
+#include "app/Bilingual.h"
+#include "mainwin/FolderListWidget.h"
+#include "mainwin/FolderPaths.h"
+#include "mainwin/MainTexts.h"
+#include "platform/Prompter.h"
+#include "platform/RuntimeError.h"
+#include "platform/Volumes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <QToolButton>
+
+void frmMain::fillDriveList()
+{
+    m_fillingDrives = true;
+    const QString current = Drive1->currentData().toString();
+    Drive1->clear();
+    for (const Volume &volume : listVolumes()) {
+        const QString text = volume.label.isEmpty() ? volume.mountPoint
+                                                    : volume.mountPoint + QStringLiteral("  [") + volume.label
+                                                          + QLatin1Char(']');
+        Drive1->addItem(text, volume.mountPoint);
+    }
+    const int again = Drive1->findData(current);
+    if (again >= 0)
+        Drive1->setCurrentIndex(again);
+    m_fillingDrives = false;
+}
+
+// Shows the volume of `folder` in the drive list without opening its folder.
+void frmMain::selectDriveOf(const QString &folder)
+{
+    const QString mountPoint = volumeOf(folder).mountPoint;
+    int index = Drive1->findData(mountPoint);
+    if (index < 0) {
+        Drive1->addItem(mountPoint, mountPoint);
+        index = Drive1->count() - 1;
+    }
+    m_fillingDrives = true;
+    Drive1->setCurrentIndex(index);
+    m_fillingDrives = false;
+}
+
+// A volume chosen in the drive list opens the folder last shown on it (its top the
+// first time), as each drive keeps its own current folder.
+void frmMain::onDriveChosen(int index)
+{
+    if (m_fillingDrives || index < 0)
+        return;
+    const QString mountPoint = Drive1->itemData(index).toString();
+    const bool ok = runTrapped("049", [&] {
+        const QString folder = m_volumeFolders.value(mountPoint, mountPoint);
+        QDir dir(folder);
+        if (!dir.exists())
+            throw RuntimeError(ErrorNumber::DiskNotReady, QStringLiteral("Device unavailable: ") + mountPoint);
+        Dir1->setPath(folder);
+    });
+    if (!ok) {
+        selectDriveOf(QStringLiteral("/"));
+        runTrapped("049", [&] { Dir1->setPath(m_volumeFolders.value(QStringLiteral("/"), QStringLiteral("/"))); });
+    }
+}
+
+void frmMain::onFolderChanged(const QString &folder)
+{
+    m_volumeFolders.insert(volumeOf(folder).mountPoint, folder);
+    selectDriveOf(folder);
+    QDir::setCurrent(folder);
+    m_state.ListingStale = true;
+    DisplayListing();
+}
+
+void frmMain::onOpenFolder(const QString &folder)
+{
+    runTrapped("058", [&] { Dir1->setPath(folder); });
+}
+
+void frmMain::GoToFolder(const QString &folder)
+{
+    Dir1->setPath(folder);
+}
+
+void frmMain::onPatternChanged()
+{
+    m_state.ListingStale = true;
+    DisplayListing();
+}
+
+// The pattern box keeps Backspace for itself (handleShortcut); the button always goes
+// up, wherever the focus is.
+void frmMain::UpOneLevel()
+{
+    const QString here = Dir1->path().trimmed();
+    if (here == QLatin1String("/")) {
+        m_prompter.message(MainTexts::UpOneLevelTitle.in(m_state.LanguageGreek),
+                           MainTexts::UpOneLevelAtRoot.in(m_state.LanguageGreek), PromptIcon::Critical,
+                           {PromptButton::Ok}, PromptButton::Ok);
+        return;
+    }
+    const bool ok = runTrapped("093", [&] {
+        const ParentStep step = parentOf(withTrailingSlash(Dir1->path()));
+        QDir::setCurrent(step.parent);
+        Dir1->setPath(step.parent);
+        Dir1->highlight(step.left);
+    });
+    if (!ok) {
+        QDir::setCurrent(QStringLiteral("/"));
+        selectDriveOf(QStringLiteral("/"));
+        runTrapped("093", [&] { Dir1->setPath(QStringLiteral("/")); });
+    }
+}
+
+void frmMain::RefreshDrives()
+{
+    runTrapped("060", [&] { fillDriveList(); selectDriveOf(Dir1->path()); });
+    runTrapped("060", [&] { Dir1->refresh(); });
+    m_state.ListingStale = true;
+    DisplayListing();
+}
+
+void frmMain::RefreshFolders()
+{
+    runTrapped("060", [&] { Dir1->refresh(); });
+    m_state.ListingStale = true;
+    DisplayListing();
+}
+
+void frmMain::RefreshFiles()
+{
+    RefreshFolders();
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+// The window sees its keys before its controls do.
+bool frmMain::handleShortcut(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const int key = event->key();
+    const QWidget *focus = QApplication::focusWidget();
+    const bool inPattern =
+        focus && focus->objectName().compare(QLatin1String("txtFileType"), Qt::CaseInsensitive) == 0;
+    if (key == Qt::Key_A && (mods & Qt::ControlModifier)) {
+        lvwInfo->setFocus();
+        SelectAll();
+        return true;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (mods & Qt::AltModifier)) {
+        if (QAction *a = menuEntry(QStringLiteral("mnuOptionsAttributes")); a && a->isEnabled())
+            a->trigger();
+        return true;
+    }
+    switch (key) {
+    case Qt::Key_Backspace:
+        // In the pattern box Backspace edits the pattern.
+        if (inPattern)
+            return false;
+        if (cmdUpOneLevel->isEnabled())
+            UpOneLevel();
+        return true;
+    case Qt::Key_Delete:
+        if (inPattern)
+            return false;
+        if (QAction *a = menuEntry(QStringLiteral("mnuOptionsDelete")); a && a->isEnabled())
+            a->trigger();
+        return true;
+    case Qt::Key_F2:
+    case Qt::Key_F3: {
+        QAction *a = menuEntry(key == Qt::Key_F2 ? QStringLiteral("mnuOptionsRename") : QStringLiteral("mnuOptionsFind"));
+        if (a && a->isEnabled())
+            a->trigger();
+        return true;
+    }
+    case Qt::Key_F5:
+        RefreshFiles();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,122 @@
+#include "mainwin/frmMain.h"
+
+#include "app/AppState.h"
+#include "app/DataPaths.h"
+#include "app/Settings.h"
+#include "app/StartupTexts.h"
+#include "mainwin/FolderListWidget.h"
+#include "mainwin/FolderPaths.h"
+#include "mainwin/ListingRules.h"
+#include "platform/Prompter.h"
+#include "platform/Volumes.h"
+#include "platform/RuntimeError.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QToolButton>
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+const QString FallbackFolder = QStringLiteral("/");
+}
+
+bool frmMain::load()
+{
+    m_state.AppTitle = QStringLiteral("Tidyhall / Tidyhall");
+    try {
+        BuildDataPaths(m_state, ResolveDataFolder(QCoreApplication::applicationDirPath()));
+        if (refuseSecondCopy())
+            return false;
+        txtFileType->setText(QStringLiteral("*.*"));
+        ReadSettings(m_state);
+        cmdPrint->setEnabled(!m_state.PrintFontName.isEmpty());
+        applyFilterControls();
+        changeToInitialPath();
+
+        m_state.ListingStale = true;
+        m_state.OrderChanged = true;
+        DisplayListing();
+        m_state.ClickedOnItem = false;
+        m_state.OptionsPage = 0;
+        ApplyLanguage(m_state.LanguageGreek ? 0 : 1);
+        showSpecialEntries();
+        lvwInfo->setShowGrid(true);
+        return true;
+    } catch (const RuntimeError &e) {
+        m_prompter.message(m_state.AppTitle + QStringLiteral(", 050."), StartupTexts::fatal(e.number, e.description),
+                           PromptIcon::Critical, {PromptButton::Ok}, PromptButton::Ok);
+    } catch (const std::exception &e) {
+        m_prompter.message(m_state.AppTitle + QStringLiteral(", 050."),
+                           StartupTexts::fatal(ErrorNumber::PathFileAccessError, QString::fromLocal8Bit(e.what())),
+                           PromptIcon::Critical, {PromptButton::Ok}, PromptButton::Ok);
+    }
+    return false;
+}
+
+// One running copy per data folder. A data folder that cannot be written holds no
+// lock; the program still starts.
+bool frmMain::refuseSecondCopy()
+{
+    m_lock = std::make_unique<QLockFile>(m_state.DataFolder + QStringLiteral("/Tidyhall.lock"));
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0) || m_lock->error() != QLockFile::LockFailedError)
+        return false;
+    m_state.AppTitle = StartupTexts::DuplicateInstanceTitle;
+    m_prompter.message(m_state.AppTitle, StartupTexts::duplicateInstance(), PromptIcon::Critical, {PromptButton::Ok},
+                       PromptButton::Ok);
+    return true;
+}
+
+void frmMain::applyFilterControls()
+{
+    m_state.Initializing = true;
+    chkFileProperties[0]->setChecked(m_state.RestrictHidden);
+    chkFileProperties[1]->setChecked(m_state.RestrictSystem);
+    chkFileProperties[2]->setChecked(m_state.RestrictReadOnly);
+    chkFileProperties[3]->setChecked(m_state.RestrictArchive);
+
+    const AppearanceOutcome appearance = AppearanceControls(m_state);
+    chkAppearance[0]->setChecked(m_state.ShowFolders);
+    chkAppearance[1]->setChecked(m_state.ShowFiles);
+    chkAppearance[0]->setEnabled(appearance.foldersEnabled);
+    chkAppearance[1]->setEnabled(appearance.filesEnabled);
+
+    optAppearance[m_state.OrderOfAppearance - 1]->setChecked(true);
+    fraOrderOfAppearance->setEnabled(appearance.orderOfAppearanceEnabled);
+    cmdPropertyRestrictions->setText(PropertyRestrictionsCaption(m_state.PropertyRestrictions));
+    m_state.Initializing = false;
+}
+
+// Goes to the initial path; when it is not set, or is not a folder that can be read,
+// says so in both languages and lists "/" instead (the settings file keeps its value).
+void frmMain::changeToInitialPath()
+{
+    const QString initial = m_state.InitialPath;
+    const QFileInfo info(initial);
+    const bool usable = !initial.isEmpty() && info.isDir() && info.isReadable()
+                        && ::access(QFile::encodeName(initial).constData(), R_OK | X_OK) == 0;
+    QString folder = initial;
+    if (!usable) {
+        const QString text = initial.isEmpty() ? StartupTexts::noInitialPath(FallbackFolder)
+                                               : StartupTexts::initialPathNotFound(initial, FallbackFolder);
+        m_prompter.message(m_state.AppTitle, text, PromptIcon::Information, {PromptButton::Ok}, PromptButton::Ok);
+        m_state.InitialPath = FallbackFolder;
+        folder = FallbackFolder;
+    }
+    QDir::setCurrent(folder);
+    fillDriveList();
+    selectDriveOf(folder);
+    Dir1->blockSignals(true);
+    Dir1->setPath(folder);
+    Dir1->blockSignals(false);
+    m_volumeFolders.insert(volumeOf(folder).mountPoint, withoutTrailingSlash(folder));
+}
