@@ -23,20 +23,28 @@ std::uint32_t civilDate(std::int64_t days)
 
 } // namespace
 
+namespace {
+long offsetAt(std::time_t seconds)
+{
+    std::tm local {};
+    ::localtime_r(&seconds, &local);
+    return local.tm_gmtoff;
+}
+}
+
 void LocalClock::split(std::time_t seconds, std::uint32_t &date, std::uint32_t &time)
 {
-    const std::time_t quarter = floorDiv(seconds, 900);
-    if (!m_valid || quarter != m_quarter) {
-        std::tm local {};
-        ::localtime_r(&seconds, &local);
-        m_offset = local.tm_gmtoff;
-        m_quarter = quarter;
+    const std::int64_t hour = floorDiv(seconds, 3600);
+    if (!m_valid || hour != m_hour) {
+        m_hour = hour;
+        m_offset = offsetAt(std::time_t(hour * 3600));
+        m_uniform = m_offset == offsetAt(std::time_t(hour * 3600 + 3599));
         m_valid = true;
     }
-    const std::int64_t localSeconds = static_cast<std::int64_t>(seconds) + m_offset;
+    const long offset = m_uniform ? m_offset : offsetAt(seconds);
+    const std::int64_t localSeconds = static_cast<std::int64_t>(seconds) + offset;
     const std::int64_t days = floorDiv(localSeconds, 86400);
     const std::int64_t within = localSeconds - days * 86400;
     date = civilDate(days);
     time = static_cast<std::uint32_t>((within / 3600) * 10000 + (within / 60 % 60) * 100 + within % 60);
 }
-

@@ -102,7 +102,7 @@ void SortItemTable(ItemTable &table, AppState &state)
     SortItemTable(table, state, listingCollation());
 }
 
-void SortItemTable(ItemTable &table, AppState &state, Collation collation)
+void SortItemTable(ItemTable &table, AppState &state, Collation collation, const QLocale &locale)
 {
     const int sortColumn = (state.SortColumn >= TableColumn::Name && state.SortColumn <= TableColumn::Archive)
                                ? state.SortColumn
@@ -115,7 +115,7 @@ void SortItemTable(ItemTable &table, AppState &state, Collation collation)
     // while the collator's own compare() would redo the work for every pair.
     std::vector<QCollatorSortKey> localeKeys;
     if (collation == Collation::Locale) {
-        QCollator collator(QLocale::system());
+        QCollator collator(locale);
         collator.setCaseSensitivity(Qt::CaseSensitive);
         collator.setNumericMode(false);
         localeKeys.reserve(table.size());

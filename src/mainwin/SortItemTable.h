@@ -2,6 +2,8 @@
 
 #include "mainwin/ItemTable.h"
 
+#include <QLocale>
+
 struct AppState;
 
 // How names compare in the sort; both are case-sensitive.
@@ -24,4 +26,4 @@ Collation listingCollation();
 // compare as numbers, which orders them as their zero-padded texts do; a folder's
 // empty size comes before every file's. Clears OrderChanged.
 void SortItemTable(ItemTable &table, AppState &state);
-void SortItemTable(ItemTable &table, AppState &state, Collation collation);
+void SortItemTable(ItemTable &table, AppState &state, Collation collation, const QLocale &locale = QLocale::system());
