@@ -1,0 +1,109 @@
+#include "mainwin/EnumerateFolder.h"
+
+#include "app/AppState.h"
+#include "mainwin/LocalClock.h"
+#include "mainwin/Wildcard.h"
+#include "platform/EntryInfo.h"
+#include "platform/RuntimeError.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+struct DirCloser
+{
+    void operator()(DIR *dir) const { ::closedir(dir); }
+};
+
+// A folder that is gone or is not a folder is a path that was not found, whatever
+// errno calls it; the rest keep their usual numbers.
+RuntimeError folderError(int err, const QString &folder)
+{
+    RuntimeError error = RuntimeError::fromErrno(err, folder);
+    if (err == ENOENT || err == ENOTDIR)
+        error.number = ErrorNumber::PathNotFound;
+    return error;
+}
+
+} // namespace
+
+void EnumerateFolder(ItemTable &table, AppState &state, const QString &folder, const QString &pattern)
+{
+    table.clear();
+    state.FoldersFound = 0;
+    state.FilesFound = 0;
+    state.BytesFound = 0;
+    state.CurrentPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+
+    // TODO(lead): switch to attributeStoreFor(state.CurrentPath) when the attributes layer lands.
+    const AttributeStore store = AttributeStore::DosAttribXattr;
+
+    const int fd = ::open(QFile::encodeName(state.CurrentPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw folderError(errno, state.CurrentPath);
+    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
+    if (!dir) {
+        const int err = errno;
+        ::close(fd);
+        throw folderError(err, state.CurrentPath);
+    }
+
+    const Wildcard wildcard(pattern);
+    LocalClock clock;
+    try {
+        for (;;) {
+            errno = 0;
+            const dirent *entry = ::readdir(dir.get());
+            if (!entry) {
+                if (errno != 0)
+                    throw folderError(errno, state.CurrentPath);
+                break;
+            }
+            const char *raw = entry->d_name;
+            if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0')))
+                continue;
+            QString name = QFile::decodeName(raw);
+            if (!wildcard.matches(name))
+                continue;
+            EntryInfo info;
+            try {
+                info = readEntryInfo(fd, raw, store);
+            } catch (const RuntimeError &error) {
+                // Removed between reading the folder and reading the entry: it is
+                // simply no longer there to list.
+                if (error.number == ErrorNumber::FileNotFound)
+                    continue;
+                throw;
+            }
+            ListedItem item;
+            item.name = std::move(name);
+            item.isFolder = info.isFolder;
+            item.size = info.isFolder ? 0 : info.size;
+            clock.split(info.modifiedSeconds, item.date, item.time);
+            item.hidden = info.hidden;
+            item.system = info.system;
+            item.readOnly = info.readOnly;
+            item.archive = info.archive;
+            if (item.isFolder) {
+                ++state.FoldersFound;
+            } else {
+                ++state.FilesFound;
+                state.BytesFound += item.size;
+            }
+            table.push_back(std::move(item));
+        }
+    } catch (...) {
+        table.clear();
+        state.FoldersFound = 0;
+        state.FilesFound = 0;
+        state.BytesFound = 0;
+        throw;
+    }
+    state.ListingStale = false;
+}

@@ -1,0 +1,224 @@
+#include "TempTree.h"
+#include "TestEnvironment.h"
+#include "app/AppState.h"
+#include "mainwin/EnumerateFolder.h"
+#include "platform/RuntimeError.h"
+
+#include <QtTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::int64_t FiveGiB = 5LL * 1024 * 1024 * 1024;
+
+void setModified(const QString &path, const QDateTime &when)
+{
+    const timespec times[2] = {{when.toSecsSinceEpoch(), 0}, {when.toSecsSinceEpoch(), 0}};
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
+}
+
+const ListedItem *find(const ItemTable &table, const QString &name)
+{
+    for (const ListedItem &item : table) {
+        if (item.name == name)
+            return &item;
+    }
+    return nullptr;
+}
+
+// Runs the body with the rights of an ordinary user when the tests run as root, so a
+// folder without permissions really cannot be read.
+class WithoutPrivileges
+{
+public:
+    WithoutPrivileges()
+    {
+        if (::geteuid() == 0)
+            m_dropped = ::seteuid(65534) == 0;
+    }
+    ~WithoutPrivileges()
+    {
+        if (m_dropped && ::seteuid(0) != 0)
+            qFatal("cannot return to root");
+    }
+
+private:
+    bool m_dropped = false;
+};
+
+} // namespace
+
+class EnumerateFolderTest : public QObject
+{
+    Q_OBJECT
+private:
+    TempTree m_tree;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_tree.file(QStringLiteral("visible.txt"), QByteArray(12345, 'x'));
+        setModified(m_tree.path(QStringLiteral("visible.txt")), QDateTime(QDate(2003, 7, 14), QTime(9, 30, 5)));
+        m_tree.file(QStringLiteral(".hidden"), "abc");
+        m_tree.folder(QStringLiteral("sub"));
+        m_tree.folder(QStringLiteral(".hiddendir"));
+        m_tree.folder(QStringLiteral("archive.txt"));
+        m_tree.symlink(QStringLiteral("link-to-file"), QStringLiteral("visible.txt"));
+        m_tree.symlink(QStringLiteral("link-to-folder"), QStringLiteral("sub"));
+        m_tree.symlink(QStringLiteral("dangling"), QStringLiteral("nowhere"));
+        m_tree.file(QStringLiteral("spaced"), "1");
+        m_tree.file(QStringLiteral(" spaced"), "22");
+        m_tree.file(QStringLiteral("spaced "), "333");
+        m_tree.file(QStringLiteral("Έγγραφο.TXT"), "4444");
+        const QString huge = m_tree.file(QStringLiteral("huge.bin"));
+        QVERIFY(::truncate(QFile::encodeName(huge).constData(), FiveGiB) == 0);
+    }
+
+    void entries_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("isFolder");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("file") << QStringLiteral("visible.txt") << false << qint64(12345) << false;
+        QTest::newRow("hidden file") << QStringLiteral(".hidden") << false << qint64(3) << true;
+        QTest::newRow("folder") << QStringLiteral("sub") << true << qint64(0) << false;
+        QTest::newRow("hidden folder") << QStringLiteral(".hiddendir") << true << qint64(0) << true;
+        QTest::newRow("link to a file, as the file") << QStringLiteral("link-to-file") << false << qint64(12345) << false;
+        QTest::newRow("link to a folder, as the folder") << QStringLiteral("link-to-folder") << true << qint64(0) << false;
+        QTest::newRow("dangling link, empty file") << QStringLiteral("dangling") << false << qint64(0) << false;
+        QTest::newRow("exact name") << QStringLiteral("spaced") << false << qint64(1) << false;
+        QTest::newRow("leading space kept") << QStringLiteral(" spaced") << false << qint64(2) << false;
+        QTest::newRow("trailing space kept") << QStringLiteral("spaced ") << false << qint64(3) << false;
+        QTest::newRow("Greek name") << QStringLiteral("Έγγραφο.TXT") << false << qint64(4) << false;
+        QTest::newRow("5 GiB file") << QStringLiteral("huge.bin") << false << qint64(FiveGiB) << false;
+    }
+    void entries()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, isFolder);
+        QFETCH(qint64, size);
+        QFETCH(bool, hidden);
+        ItemTable table;
+        AppState state;
+        EnumerateFolder(table, state, m_tree.root(), QStringLiteral("*.*"));
+        const ListedItem *item = find(table, name);
+        QVERIFY2(item, qPrintable(name));
+        QCOMPARE(item->isFolder, isFolder);
+        QCOMPARE(item->size, size);
+        QCOMPARE(item->hidden, hidden);
+    }
+
+    void countersAndDates()
+    {
+        ItemTable table{ListedItem{}};
+        AppState state;
+        state.ListingStale = true;
+        EnumerateFolder(table, state, m_tree.root(), QStringLiteral("*.*"));
+        QCOMPARE(state.CurrentPath, m_tree.root() + QLatin1Char('/'));
+        QVERIFY(!state.ListingStale);
+        QCOMPARE(qint64(table.size()), qint64(13));
+        QVERIFY(!find(table, QStringLiteral(".")) && !find(table, QStringLiteral("..")));
+        QCOMPARE(state.FoldersFound, 4); // sub, .hiddendir, archive.txt, link-to-folder
+        QCOMPARE(state.FilesFound, 9);
+        QCOMPARE(state.BytesFound, 12345 + 3 + 12345 + 0 + 1 + 2 + 3 + 4 + FiveGiB);
+        const ListedItem *visible = find(table, QStringLiteral("visible.txt"));
+        QCOMPARE(visible->date, 20030714u);
+        QCOMPARE(visible->time, 93005u);
+        QCOMPARE(classicCell(*visible, TableColumn::Size), QStringLiteral("0000012345"));
+        QCOMPARE(classicCell(*visible, TableColumn::Time), QStringLiteral("093005"));
+        QCOMPARE(classicCell(*find(table, QStringLiteral("sub")), TableColumn::Size), QString());
+    }
+
+    // A trailing "/" on the folder is not doubled.
+    void currentPathEndsWithOneSlash()
+    {
+        ItemTable table;
+        AppState state;
+        EnumerateFolder(table, state, m_tree.root() + QLatin1Char('/'), QStringLiteral("*"));
+        QCOMPARE(state.CurrentPath, m_tree.root() + QLatin1Char('/'));
+    }
+
+    void pattern_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("by extension, folders too, any case")
+            << QStringLiteral("*.txt")
+            << QStringList{QStringLiteral("archive.txt"), QStringLiteral("visible.txt"), QStringLiteral("Έγγραφο.TXT")};
+        QTest::newRow("one character") << QStringLiteral("su?") << QStringList{QStringLiteral("sub")};
+        QTest::newRow("spaces in the pattern") << QStringLiteral(" *") << QStringList{QStringLiteral(" spaced")};
+        QTest::newRow("nothing matches") << QStringLiteral("*.none") << QStringList{};
+    }
+    void pattern()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, names);
+        ItemTable table;
+        AppState state;
+        EnumerateFolder(table, state, m_tree.root(), pattern);
+        QStringList found;
+        for (const ListedItem &item : table)
+            found << item.name;
+        found.sort();
+        names.sort();
+        QCOMPARE(found, names);
+        QCOMPARE(state.FoldersFound + state.FilesFound, qint64(names.size()));
+    }
+
+    void emptyFolder()
+    {
+        TempTree tree;
+        ItemTable table{ListedItem{}};
+        AppState state;
+        state.BytesFound = 99;
+        EnumerateFolder(table, state, tree.root(), QStringLiteral("*.*"));
+        QVERIFY(table.empty());
+        QCOMPARE(state.FoldersFound + state.FilesFound + state.BytesFound, 0);
+    }
+
+    void unreadable_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<int>("number");
+        QTest::newRow("vanished folder") << QStringLiteral("gone") << int(ErrorNumber::PathNotFound);
+        QTest::newRow("a file, not a folder") << QStringLiteral("visible.txt") << int(ErrorNumber::PathNotFound);
+        QTest::newRow("dangling link") << QStringLiteral("dangling") << int(ErrorNumber::PathNotFound);
+        QTest::newRow("no permission") << QStringLiteral("locked") << int(ErrorNumber::PermissionDenied);
+    }
+    void unreadable()
+    {
+        QFETCH(QString, relative);
+        QFETCH(int, number);
+        TempTree tree;
+        tree.folder(QStringLiteral("locked/inner"));
+        tree.file(QStringLiteral("visible.txt"), "x");
+        tree.symlink(QStringLiteral("dangling"), QStringLiteral("nowhere"));
+        QVERIFY(::chmod(QFile::encodeName(tree.path(QStringLiteral("locked"))).constData(), 0) == 0);
+        ::chmod(QFile::encodeName(tree.root()).constData(), 0755);
+        ItemTable table{ListedItem{}, ListedItem{}};
+        AppState state;
+        state.FilesFound = 5;
+        state.ListingStale = true;
+        {
+            WithoutPrivileges user;
+            try {
+                EnumerateFolder(table, state, tree.path(relative), QStringLiteral("*.*"));
+                QFAIL("no error");
+            } catch (const RuntimeError &error) {
+                QCOMPARE(error.number, number);
+                QVERIFY(error.description.contains(tree.path(relative)));
+            }
+        }
+        ::chmod(QFile::encodeName(tree.path(QStringLiteral("locked"))).constData(), 0700);
+        QVERIFY(table.empty());
+        QCOMPARE(state.FilesFound, 0);
+        QVERIFY(state.ListingStale);
+        QCOMPARE(state.CurrentPath, tree.path(relative) + QLatin1Char('/'));
+    }
+};
+
+TIDYHALL_TEST_MAIN(EnumerateFolderTest)
+#include "tst_EnumerateFolder.moc"
