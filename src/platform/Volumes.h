@@ -31,6 +31,10 @@ QList<Volume> listVolumes();
 // does not exist yet belongs to the volume of its nearest existing parent).
 Volume volumeOf(const QString &path);
 
+// Where the volume that holds `path` keeps attributes: by its file-system type,
+// and for a FUSE volume by asking it.
+AttributeStore attributeStoreFor(const QString &path);
+
 // The attribute store a file-system type chooses, before the volume is asked.
 AttributeStore attributeStoreForType(const QString &fileSystemType);
 
