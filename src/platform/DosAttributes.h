@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/EntryInfo.h"
+#include "platform/Volumes.h"
 
 #include <QString>
 #include <cstdint>
@@ -47,9 +48,6 @@ void clearArchive(const QString &path);
 
 // True when the item is hidden by its name alone, whatever is stored.
 bool hiddenByName(const QString &path);
-
-// Where the volume that holds `path` keeps attributes (from the mount table).
-AttributeStore attributeStoreFor(const QString &path);
 
 // What a copy could carry over to its target.
 struct DosCopyResult

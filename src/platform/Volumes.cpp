@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <sys/xattr.h>
 
 namespace {
 
@@ -177,7 +178,7 @@ Volume volumeOf(const QString &path)
     return best;
 }
 
-AttributeStore attributeStoreForType(const QString &type, const QString &source)
+AttributeStore attributeStoreForType(const QString &type)
 {
     if (type == QLatin1String("vfat") || type == QLatin1String("msdos"))
         return AttributeStore::FatIoctl;
@@ -185,12 +186,10 @@ AttributeStore attributeStoreForType(const QString &type, const QString &source)
         return AttributeStore::Ntfs3;
     if (type == QLatin1String("ntfs") || type == QLatin1String("fuse.ntfs-3g") || type == QLatin1String("ntfs-3g"))
         return AttributeStore::Ntfs3g;
-    // ntfs-3g mounts block devices as "fuseblk"; its source names the driver only
-    // when mounted by file name, so a fuseblk that is not known to be something
-    // else is taken to be ntfs-3g, the common case on desktops.
+    // ntfs-3g mounts block devices as "fuseblk", the common case on desktops;
+    // attributeStoreFor() asks the volume itself to be sure.
     if (type == QLatin1String("fuseblk"))
-        return source.contains(QLatin1String("exfat"), Qt::CaseInsensitive) ? AttributeStore::None
-                                                                            : AttributeStore::Ntfs3g;
+        return AttributeStore::Ntfs3g;
     if (type == QLatin1String("cifs") || type == QLatin1String("smb3"))
         return AttributeStore::Cifs;
     static const QStringList withoutStore = {
@@ -207,7 +206,16 @@ AttributeStore attributeStoreForType(const QString &type, const QString &source)
 AttributeStore attributeStoreFor(const QString &path)
 {
     const Volume v = volumeOf(path);
-    return attributeStoreForType(v.fileSystemType, v.device);
+    // The mount table does not name the daemon behind a FUSE mount (ntfs-3g shows
+    // as "fuseblk", or "fuse" for an image); ntfs-3g is the one that answers for
+    // its NTFS attributes on the volume's root.
+    if (v.fileSystemType == QLatin1String("fuse") || v.fileSystemType == QLatin1String("fuseblk")) {
+        char word[4];
+        const bool ntfs = ::getxattr(QFile::encodeName(v.mountPoint).constData(), "system.ntfs_attrib_be", word,
+                                     sizeof word) == sizeof word;
+        return ntfs ? AttributeStore::Ntfs3g : AttributeStore::None;
+    }
+    return attributeStoreForType(v.fileSystemType);
 }
 
 QString volumeKey(const Volume &volume)

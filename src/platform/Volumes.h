@@ -31,9 +31,12 @@ QList<Volume> listVolumes();
 // does not exist yet belongs to the volume of its nearest existing parent).
 Volume volumeOf(const QString &path);
 
-// The attribute store a file-system type chooses. `source` tells ntfs-3g apart from
-// other FUSE file systems.
-AttributeStore attributeStoreForType(const QString &fileSystemType, const QString &source = {});
+// Where the volume that holds `path` keeps attributes: by its file-system type,
+// and for a FUSE volume by asking it.
+AttributeStore attributeStoreFor(const QString &path);
+
+// The attribute store a file-system type chooses, before the volume is asked.
+AttributeStore attributeStoreForType(const QString &fileSystemType);
 
 // The key under which per-volume files are named: the mount point with "/" as "_".
 QString volumeKey(const Volume &volume);

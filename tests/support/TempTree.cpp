@@ -22,6 +22,7 @@ QString TempTree::file(const QString &relative, const QByteArray &contents, cons
     QFile f(full);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         f.write(contents);
+        f.flush(); // else closing writes the data and sets the modification time to now
         if (modified.isValid()) {
             f.setFileTime(modified, QFileDevice::FileModificationTime);
             f.setFileTime(modified, QFileDevice::FileAccessTime);
