@@ -16,7 +16,7 @@ enum class Collation {
     Locale,
 };
 
-// The collation of the listing; see SortItemTable.cpp for why.
+// The collation of the listing: code-point order (see SortItemTable.cpp for why).
 Collation listingCollation();
 
 // Sorts `table` by the group key (OrderOfAppearance: no order, folders first, files

@@ -1,0 +1,322 @@
+// Speed and memory of the folder listing on a folder of 100,000 files and 1,000
+// sub-folders, beside `ls -l` on the same folder.
+//
+//   bench_listing [--dir PARENT] [--runs N]   build the folder (or reuse it) and measure
+//   bench_listing --once FOLDER               one fresh listing painted once, then exit
+//
+// Until the attributes layer reads the DOS attributes in readEntryInfo, every
+// measured enumeration adds one getxattr("user.DOSATTRIB") per entry, so the figures
+// include the cost that layer will add.
+#include "app/AppState.h"
+#include "mainwin/ListingModel.h"
+#include "mainwin/ListingRules.h"
+#include "mainwin/SortItemTable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+constexpr int FileCount = 100000;
+constexpr int FolderCount = 1000;
+
+class PaintedView : public QTableView
+{
+public:
+    bool painted = false;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QTableView::paintEvent(event);
+        painted = true;
+    }
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double milliseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+long peakKiB()
+{
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// The per-entry attribute read the attributes layer will add.
+void readDosAttributes(const QString &folder, const ItemTable &table)
+{
+    const QByteArray base = QFile::encodeName(folder);
+    char buffer[256];
+    for (const ListedItem &item : table) {
+        const QByteArray path = base + QFile::encodeName(item.name);
+        (void)::getxattr(path.constData(), "user.DOSATTRIB", buffer, sizeof buffer);
+    }
+}
+
+void enumerate(ListingModel &model, AppState &state, const QString &folder)
+{
+    state.ListingStale = true;
+    model.enumerate(state, folder, QStringLiteral("*.*"));
+    readDosAttributes(state.CurrentPath, model.table());
+}
+
+void sizeColumns(QTableView &view)
+{
+    const QFontMetrics metrics(view.horizontalHeader()->font());
+    for (int c = 0; c < ListingColumnCount; ++c)
+        view.setColumnWidth(c, ListingColumnWidth(c, [&](const QString &t) { return metrics.horizontalAdvance(t); }));
+}
+
+void paint(PaintedView &view)
+{
+    view.painted = false;
+    view.viewport()->update();
+    while (!view.painted)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+QString randomName(QRandomGenerator &random)
+{
+    static const QString latin = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-.");
+    static const QString greek = QStringLiteral("αβγδεζηθικλμνξοπρστυφχψωάέήίόύώΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ");
+    const int length = 5 + int(random.bounded(56));
+    const bool isGreek = random.bounded(4) == 0;
+    const bool spaced = random.bounded(5) == 0;
+    QString name;
+    for (int i = 0; i < length; ++i) {
+        if (spaced && i > 0 && i < length - 1 && random.bounded(6) == 0)
+            name += QLatin1Char(' ');
+        else {
+            const QString &alphabet = isGreek && random.bounded(4) != 0 ? greek : latin;
+            name += alphabet[int(random.bounded(int(alphabet.size())))];
+        }
+    }
+    return name;
+}
+
+void buildFolder(const QString &folder)
+{
+    QDir().mkpath(folder);
+    QRandomGenerator random(101000);
+    QSet<QString> used;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    int files = 0;
+    int folders = 0;
+    while (files < FileCount || folders < FolderCount) {
+        const QString name = randomName(random);
+        if (used.contains(name.toCaseFolded()))
+            continue;
+        used.insert(name.toCaseFolded());
+        const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + name);
+        const bool makeFolder = folders < FolderCount && (files >= FileCount || random.bounded(101) == 0);
+        const timespec when[2] = {{time_t(now - random.bounded(5 * 365 * 86400)), 0},
+                                  {time_t(now - random.bounded(5 * 365 * 86400)), 0}};
+        if (makeFolder) {
+            ::mkdir(path.constData(), 0755);
+            ::utimensat(AT_FDCWD, path.constData(), when, 0);
+            ++folders;
+        } else {
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            const int kind = int(random.bounded(100));
+            const off_t size = kind < 5 ? off_t(5'000'000'000LL) : kind < 20 ? 0 : off_t(random.bounded(20'000'000));
+            if (fd >= 0) {
+                (void)::ftruncate(fd, size);
+                ::futimens(fd, when);
+                ::close(fd);
+            }
+            ++files;
+        }
+    }
+    QFile marker(folder + QStringLiteral(".complete"));
+    marker.open(QIODevice::WriteOnly);
+}
+
+// The wall time of a command run to its end with its output thrown away.
+double runProcess(const std::vector<std::string> &arguments)
+{
+    std::vector<char *> argv;
+    for (const std::string &a : arguments)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const double elapsed = milliseconds(timer);
+    posix_spawn_file_actions_destroy(&actions);
+    return elapsed;
+}
+
+int once(int argc, char **argv, const QString &folder, const QString &report)
+{
+    QApplication app(argc, argv);
+    AppState state;
+    ListingModel model;
+    enumerate(model, state, folder);
+    model.display(state);
+    PaintedView view;
+    view.setModel(&model);
+    view.verticalHeader()->hide();
+    sizeColumns(view);
+    view.resize(900, 600);
+    view.show();
+    paint(view);
+    if (!report.isEmpty()) {
+        QFile file(report);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QByteArray::number(qlonglong(peakKiB())));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QString parent = QStringLiteral("/var/tmp");
+    int runs = 7;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--once" && i + 1 < argc)
+            return once(argc, argv, QFile::decodeName(argv[i + 1]),
+                        i + 2 < argc ? QFile::decodeName(argv[i + 2]) : QString());
+        if (arg == "--dir" && i + 1 < argc)
+            parent = QFile::decodeName(argv[++i]);
+        else if (arg == "--runs" && i + 1 < argc)
+            runs = std::max(1, QByteArray(argv[++i]).toInt());
+    }
+    const QString folder = parent + QStringLiteral("/tidyhall-bench-listing");
+    if (!QFile::exists(folder + QStringLiteral(".complete"))) {
+        std::printf("building %s (%d files, %d folders)...\n", qPrintable(folder), FileCount, FolderCount);
+        std::fflush(stdout);
+        QDir(folder).removeRecursively();
+        buildFolder(folder);
+    }
+
+    QApplication app(argc, argv);
+    std::printf("folder %s, %d runs each, medians; locale %s\n", qPrintable(folder), runs,
+                qPrintable(QLocale::system().name()));
+
+    AppState state;
+    ListingModel model;
+    std::vector<double> enumeration;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        enumerate(model, state, folder);
+        enumeration.push_back(milliseconds(timer));
+    }
+    std::printf("rows: %lld folders, %lld files, %lld bytes\n", (long long)state.FoldersFound,
+                (long long)state.FilesFound, (long long)state.BytesFound);
+    std::printf("(a) enumeration (with one getxattr per entry): %8.1f ms\n", median(enumeration));
+
+    const ItemTable original = model.table();
+    for (const Collation collation : {Collation::CodePoint, Collation::Locale}) {
+        for (const int column : {TableColumn::Name, TableColumn::Size}) {
+            std::vector<double> times;
+            for (int r = 0; r < runs; ++r) {
+                ItemTable table = original;
+                AppState sortState;
+                sortState.SortColumn = column;
+                QElapsedTimer timer;
+                timer.start();
+                SortItemTable(table, sortState, collation);
+                times.push_back(milliseconds(timer));
+            }
+            std::printf("(b) sort by %-4s, %-10s collation:          %8.1f ms\n",
+                        column == TableColumn::Name ? "name" : "size",
+                        collation == Collation::CodePoint ? "code-point" : "locale", median(times));
+        }
+    }
+
+    PaintedView view;
+    view.verticalHeader()->hide();
+    view.resize(900, 600);
+    std::vector<double> displayTimes;
+    std::vector<double> freshTimes;
+    std::vector<double> redisplayTimes;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer fresh;
+        fresh.start();
+        enumerate(model, state, folder);
+        state.OrderChanged = true;
+        QElapsedTimer display;
+        display.start();
+        model.display(state);
+        if (!view.model()) {
+            view.setModel(&model);
+            sizeColumns(view);
+            view.show();
+        }
+        paint(view);
+        displayTimes.push_back(milliseconds(display));
+        freshTimes.push_back(milliseconds(fresh));
+
+        state.RestrictHidden = !state.RestrictHidden;
+        QElapsedTimer redisplay;
+        redisplay.start();
+        model.display(state);
+        paint(view);
+        redisplayTimes.push_back(milliseconds(redisplay));
+    }
+    std::printf("(c) sort + display until painted:             %8.1f ms\n", median(displayTimes));
+    std::printf("(d) fresh listing (a + b + c), in process:     %8.1f ms\n", median(freshTimes));
+    std::printf("(e) re-display after a filter change:         %8.1f ms (%d rows shown)\n", median(redisplayTimes),
+                model.rowCount());
+    std::printf("peak memory of this benchmark process:        %8.1f MiB\n", double(peakKiB()) / 1024);
+
+    const std::string self = QCoreApplication::applicationFilePath().toStdString();
+    const std::string target = folder.toStdString();
+    std::vector<double> ours;
+    std::vector<double> ls;
+    const QTemporaryDir scratch;
+    const std::string report = scratch.filePath(QStringLiteral("peak")).toStdString();
+    runProcess({"ls", "-l", target}); // warm the caches alike
+    for (int r = 0; r < runs; ++r) {
+        ours.push_back(runProcess({self, "--once", target, report}));
+        ls.push_back(runProcess({"ls", "-l", target}));
+    }
+    QFile peakFile(QString::fromStdString(report));
+    peakFile.open(QIODevice::ReadOnly);
+    std::printf("(d) whole process: list + paint once, exit:   %8.1f ms, peak memory %.1f MiB\n", median(ours),
+                peakFile.readAll().toDouble() / 1024);
+    std::printf("    ls -l > /dev/null:                        %8.1f ms\n", median(ls));
+    std::printf("    ratio (d) / ls -l:                        %8.2f  (goal at most 0.75)\n", median(ours) / median(ls));
+    return 0;
+}
