@@ -4,6 +4,7 @@
 #include "mainwin/LocalClock.h"
 #include "mainwin/Wildcard.h"
 #include "platform/EntryInfo.h"
+#include "platform/Volumes.h"
 #include "platform/RuntimeError.h"
 
 #include <QFile>
@@ -41,8 +42,8 @@ void EnumerateFolder(ItemTable &table, AppState &state, const QString &folder, c
     state.BytesFound = 0;
     state.CurrentPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 
-    // TODO(lead): switch to attributeStoreFor(state.CurrentPath) when the attributes layer lands.
-    const AttributeStore store = AttributeStore::DosAttribXattr;
+    // The volume decides where the DOS attributes live; asked once per folder.
+    const AttributeStore store = attributeStoreFor(state.CurrentPath);
 
     const int fd = ::open(QFile::encodeName(state.CurrentPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)

@@ -24,9 +24,17 @@
 #include <QTableView>
 #include <QToolButton>
 
+// The icons and help files are built into the GUI library, a static library whose
+// resources must be registered by name.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(tidyhall);
+}
+
 frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     : QMainWindow(parent), m_state(state), m_prompter(prompter), m_help(std::make_unique<ContextHelp>(state))
 {
+    registerResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(m_state.AppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/tidyhall.svg")));
@@ -124,9 +132,9 @@ void frmMain::buildControls()
                            QStringLiteral("cmdLanguage(0)"));
     cmdLanguage[1] = named(new QPushButton(QString::fromUtf8(MainTexts::LanguageEnglishCaption), central),
                            QStringLiteral("cmdLanguage(1)"));
-    cmdHelp = iconButton(central, "cmdHelp", QStyle::SP_DialogHelpButton);
-    cmdEnd = iconButton(central, "cmdEnd", QStyle::SP_DialogCloseButton);
-    cmdStopMonitoring = iconButton(central, "cmdStopMonitoring", QStyle::SP_MediaStop);
+    cmdHelp = resourceButton(central, "cmdHelp", "help");
+    cmdEnd = resourceButton(central, "cmdEnd", "exit");
+    cmdStopMonitoring = resourceButton(central, "cmdStopMonitoring", "stop");
     cmdStopMonitoring->hide();
 
     // Holders of the two listing menus' help topics; never shown.

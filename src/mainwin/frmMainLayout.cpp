@@ -31,7 +31,6 @@ void frmMain::buildLayout()
     auto *treeStack = new QStackedLayout;
     treeStack->addWidget(Dir1);
     treeStack->addWidget(lstMonitoredPaths);
-    treeStack->setStackingMode(QStackedLayout::StackAll);
 
     auto *patternRow = new QHBoxLayout;
     patternRow->addWidget(lblFileType);
@@ -70,7 +69,6 @@ void frmMain::buildLayout()
     auto *endStack = new QStackedLayout;
     endStack->addWidget(cmdEnd);
     endStack->addWidget(cmdStopMonitoring);
-    endStack->setStackingMode(QStackedLayout::StackAll);
 
     auto *buttons = new QHBoxLayout;
     for (QWidget *w : std::initializer_list<QWidget *>{cmdDisplayInfo, cmdRefresh, cmdSavePath, cmdRecentPath,

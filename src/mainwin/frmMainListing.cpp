@@ -13,6 +13,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
+#include <QLocale>
+#include <QTime>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -55,6 +58,17 @@ void frmMain::DisplayListing()
             lvwInfo->setColumnWidth(column, ListingColumnWidth(
                                                 column, [&](const QString &t) { return metrics.horizontalAdvance(t); },
                                                 logicalDpiX() / 96.0));
+        // The date and time columns hold the system's formats, which may be longer than
+        // the classic widths allow.
+        const QLocale locale = QLocale::system();
+        int dateWidth = 0;
+        for (int month = 1; month <= 12; ++month)
+            dateWidth = std::max(dateWidth, lvwInfo->fontMetrics().horizontalAdvance(
+                                                locale.toString(QDate(2000, month, 28), QLocale::ShortFormat)));
+        const int timeWidth = lvwInfo->fontMetrics().horizontalAdvance(
+            locale.toString(QTime(23, 58, 58), timeFormatWithSeconds(locale)));
+        lvwInfo->setColumnWidth(2, std::max(lvwInfo->columnWidth(2), dateWidth + 14));
+        lvwInfo->setColumnWidth(3, std::max(lvwInfo->columnWidth(3), timeWidth + 14));
         UpdateInfoLabels();
     });
 }
