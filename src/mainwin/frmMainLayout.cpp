@@ -43,11 +43,10 @@ void frmMain::buildLayout()
     appearance->addWidget(chkAppearance[1]);
 
     auto *properties = new QGridLayout(fraFileProperties);
-    properties->addWidget(chkFileProperties[0], 0, 0);
-    properties->addWidget(chkFileProperties[1], 0, 1);
-    properties->addWidget(chkFileProperties[2], 1, 0);
-    properties->addWidget(chkFileProperties[3], 1, 1);
-    properties->addWidget(cmdPropertyRestrictions, 0, 2, 2, 1, Qt::AlignCenter);
+    for (int i = 0; i < 4; ++i)
+        properties->addWidget(chkFileProperties[i], i, 0);
+    properties->addWidget(cmdPropertyRestrictions, 0, 1, 4, 1, Qt::AlignCenter);
+    properties->setColumnStretch(0, 1);
 
     auto *order = new QVBoxLayout(fraOrderOfAppearance);
     for (QRadioButton *button : optAppearance)
