@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -75,6 +77,30 @@ private Q_SLOTS:
             const QString topic = w->property("helpTopic").toString();
             QVERIFY2(topic.startsWith(QStringLiteral("frmOptions.")), name);
             QVERIFY2(QString::fromLatin1(name).startsWith(topic.mid(11)), name);
+        }
+    }
+
+    // Every control's topic has a section in both help fragments, and no section is
+    // left without a control.
+    void everyHelpTopicIsWritten()
+    {
+        AppState s = freshState();
+        ScriptedPrompter p;
+        frmOptions dialog(s, p);
+        QSet<QString> topics;
+        for (const QWidget *w : dialog.findChildren<QWidget *>())
+            if (w->property("helpTopic").isValid())
+                topics.insert(w->property("helpTopic").toString());
+        const QString dir = qEnvironmentVariable("TIDYHALL_TEST_SOURCE_DIR") + QStringLiteral("/resources/help/fragments/");
+        for (const char *language : {"el", "en"}) {
+            QFile file(dir + QStringLiteral("options.%1.html").arg(QLatin1String(language)));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+            const QString html = QString::fromUtf8(file.readAll());
+            QSet<QString> sections;
+            static const QRegularExpression heading(QStringLiteral("<h3 id=\"([^\"]+)\">"));
+            for (const auto &match : heading.globalMatch(html))
+                sections.insert(match.captured(1));
+            QCOMPARE(sections, topics);
         }
     }
 
