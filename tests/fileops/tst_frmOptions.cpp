@@ -384,6 +384,21 @@ private Q_SLOTS:
         QCOMPARE(shown, 0);
     }
 
+    void centredOverTheMainWindow()
+    {
+        AppState s = freshState();
+        ScriptedPrompter p;
+        QWidget main;
+        main.setGeometry(100, 80, 1400, 900);
+        main.show();
+        frmOptions dialog(s, p, &main);
+        dialog.show();
+        const QRect outer = main.frameGeometry();
+        const QRect own = dialog.frameGeometry();
+        QCOMPARE(own.left(), outer.left() + (outer.width() - own.width()) / 2);
+        QCOMPARE(own.top(), outer.top() + (outer.height() - own.height()) / 2);
+    }
+
     void notShownWhenShowOptionsIsOff()
     {
         AppState s = freshState();
