@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+class Prompter;
+
+// The three operations handed to the file-operation service, with the codes the
+// settings and the flags were made for.
+enum class FileOperationKind { Move = 1, Copy = 2, Delete = 3 };
+
+// One call of the file-operation service: full paths of the sources in listing order,
+// the target folder (ending with "/", empty for a delete), the flags of
+// OperationFlags.h and the Prompter through which the service asks its questions.
+struct FileOperationCall
+{
+    FileOperationKind operation = FileOperationKind::Copy;
+    QStringList sources;
+    QString target;
+    std::uint32_t flags = 0;
+    Prompter *prompter = nullptr;
+};
+
+// What the service reports back. The commands do not act on it; it is there for the
+// service's own reporting and for tests.
+struct FileOperationOutcome
+{
+    bool cancelled = false;
+    int itemsFailed = 0;
+};
+
+// The file-operation service as the commands see it; a failure it cannot ask about
+// is thrown as RuntimeError.
+using FileOperationRunner = std::function<FileOperationOutcome(const FileOperationCall &)>;
