@@ -84,11 +84,11 @@ void frmMain::wireMenus()
 {
     // Commands that later parts of the program provide stay in their place, disabled,
     // until they are there.
-    for (const char *name : {"mnuOptionsOptions", "mnuOptionsOpen", "mnuOptionsPrint", "mnuOptionsQuickView",
+    for (const char *name : {"mnuOptionsOpen", "mnuOptionsPrint", "mnuOptionsQuickView",
                              "mnuOptionsMove", "mnuOptionsCopy", "mnuOptionsBackup", "mnuOptionsDelete",
                              "mnuOptionsRename", "mnuOptionsAttributes", "mnuOptionsProperties", "mnuRootBackup",
                              "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
-                             "mnuDiskInformation", "mnuCommandsOptions", "mnuOptionsNewFolder",
+                             "mnuDiskInformation", "mnuOptionsNewFolder",
                              "mnuOptionsNewTextFile", "mnuOptionsFind", "mnuOptionsArchiveBit",
                              "mnuOptionsMonitoring", "mnuOptionsComments", "mnuSavePathInitial",
                              "mnuSavePathRecent", "mnuSavePathMonitor", "mnuRecallPathInitial",
@@ -98,6 +98,8 @@ void frmMain::wireMenus()
     const auto on = [this](const char *name, auto slot) {
         connect(m_entries.value(QLatin1String(name)), &QAction::triggered, this, slot);
     };
+    on("mnuOptionsOptions", [this] { cmdOptions->click(); });
+    on("mnuCommandsOptions", [this] { cmdOptions->click(); });
     on("mnuOptionsSelectAll", [this] { SelectAll(); });
     on("mnuOptionsReverseSelection", [this] { ReverseSelection(); });
     on("mnuOptionsHelp", [this] { cmdSelections->click(); });

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/ContextHelpGui.h"
+#include "fileops/OptionsCommandsGui.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/ListingModel.h"
 #include "mainwin/MainTexts.h"
@@ -62,6 +63,7 @@ void frmMain::wireControls()
     connect(cmdDisplayInfo, &QToolButton::clicked, this, [this] { DisplayListing(); });
     connect(cmdUpOneLevel, &QToolButton::clicked, this, [this] { UpOneLevel(); });
     connect(cmdEnd, &QToolButton::clicked, this, [this] { close(); });
+    connect(cmdOptions, &QToolButton::clicked, this, [this] { OpenOptionsDialog(this, m_state, m_prompter); });
     connect(cmdHelp, &QToolButton::clicked, this, [this] { showHelpMessage(); });
     connect(cmdLanguage[0], &QPushButton::clicked, this, [this] { ApplyLanguage(0); });
     connect(cmdLanguage[1], &QPushButton::clicked, this, [this] { ApplyLanguage(1); });
@@ -76,7 +78,6 @@ void frmMain::wireControls()
     // Commands of later parts of the program.
     cmdPrint->setEnabled(false);
     cmdPageSetup->setEnabled(false);
-    cmdOptions->setEnabled(false);
 }
 
 void frmMain::assignHelpTopics()
