@@ -77,10 +77,17 @@ void WriteListFileLines(const QString &file, const QStringList &lines)
         bytes += line.toUtf8() + NewLine.toLatin1();
     QSaveFile f(file);
     errno = 0;
-    if (!f.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write shows here: a buffered QSaveFile commits a file cut
+    // short by a full disk or a size limit as if it were whole.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw fileError(f, file);
-    if (f.write(bytes) != bytes.size())
-        throw fileError(f, file);
+    for (qsizetype done = 0; done < bytes.size();) {
+        errno = 0;
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            throw fileError(f, file);
+        done += n;
+    }
     errno = 0;
     if (!f.commit())
         throw fileError(f, file);
