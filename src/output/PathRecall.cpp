@@ -18,9 +18,9 @@
 
 PathDestination ResolveRecalledPath(const QString &path, const QString &currentVolume)
 {
-    // A saved line is taken whole: " /data" is not "/data", and a relative or empty
-    // line names no folder at all.
-    if (path.isEmpty() || !QDir::isAbsolutePath(path) || path.trimmed() != path)
+    // A saved line is taken whole: " /data" is not "/data" (while "/data " may well be
+    // a folder), and a relative or empty line names no folder at all.
+    if (path.isEmpty() || !QDir::isAbsolutePath(path))
         throw RuntimeError(ErrorNumber::PathNotFound, QString::fromLocal8Bit(std::strerror(ENOENT))
                                                           + QStringLiteral(": ") + path);
     const QString folder = QDir::cleanPath(path);
