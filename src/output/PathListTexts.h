@@ -15,8 +15,6 @@ inline constexpr Bilingual Edit{"Επεξεργασία", "Edit"};
 inline constexpr Bilingual Cancel{"Άκυρο", "Cancel"};
 
 // Tooltips of the dialogs' controls.
-inline constexpr Bilingual TipList{"Κάντε κλικ σε μία διαδρομή για να την επιλέξετε",
-                                   "Click a path to choose it"};
 inline constexpr Bilingual TipRecall{"Μετάβαση στην επιλεγμένη διαδρομή", "Go to the chosen path"};
 inline constexpr Bilingual TipEdit{"Επεξεργασία του καταλόγου στον επεξεργαστή κειμένου",
                                    "Edit the list in the text editor"};
@@ -69,8 +67,5 @@ inline constexpr Bilingual NoMonitoredPaths{
     "παρακολούθηση.",
     "You can activate monitoring, only when you "
     "have already saved at least one path for monitoring."};
-
-// A saved path that cannot be gone to. %1 the path.
-inline constexpr Bilingual NotAFolder{"Η διαδρομή «%1» δεν είναι φάκελλος", "'%1' is not a folder"};
 
 }

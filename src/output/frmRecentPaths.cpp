@@ -60,7 +60,7 @@ frmRecentPaths::frmRecentPaths(AppState &state, Prompter &prompter, PathListKind
     InstallListItemTip(lstPaths);
 
     connect(lstPaths, &QListWidget::itemSelectionChanged, this, &frmRecentPaths::chooseItem);
-    connect(lstPaths, &QListWidget::itemActivated, this, &frmRecentPaths::recall);
+    connect(lstPaths, &QListWidget::itemDoubleClicked, this, &frmRecentPaths::recall);
     connect(cmdRecall, &QPushButton::clicked, this, &frmRecentPaths::recall);
     connect(cmdEdit, &QPushButton::clicked, this, &frmRecentPaths::editList);
     connect(cmdCancel, &QPushButton::clicked, this, &frmRecentPaths::reject);

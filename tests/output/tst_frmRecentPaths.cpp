@@ -132,6 +132,34 @@ private Q_SLOTS:
         QCOMPARE(w.state.RecalledPath, QStringLiteral("/two"));
     }
 
+    void doubleClickOrEnterRecallsAtOnce_data()
+    {
+        QTest::addColumn<bool>("keyboard");
+        QTest::newRow("double click") << false;
+        QTest::newRow("end and enter") << true;
+    }
+    void doubleClickOrEnterRecallsAtOnce()
+    {
+        QFETCH(bool, keyboard);
+        World w;
+        w.tree.file(QStringLiteral("MonitoredPaths.txt"), "/one\r\n/two\r\n");
+        frmRecentPaths dialog(w.state, w.prompter, PathListKind::Monitored);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        if (keyboard) {
+            dialog.lstPaths->setFocus();
+            QTest::keyClick(dialog.lstPaths, Qt::Key_End);
+            QVERIFY(dialog.cmdRecall->isEnabled());
+            QTest::keyClick(dialog.lstPaths, Qt::Key_Return);
+        } else {
+            const QPoint at = dialog.lstPaths->visualItemRect(dialog.lstPaths->item(1)).center();
+            QTest::mousePress(dialog.lstPaths->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(dialog.lstPaths->viewport(), Qt::LeftButton, {}, at);
+        }
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(w.state.RecalledPath, QStringLiteral("/two"));
+    }
+
     void cancelRecallsNothing()
     {
         World w;
