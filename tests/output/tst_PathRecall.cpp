@@ -168,25 +168,6 @@ private Q_SLOTS:
         QVERIFY(w.prompter.prompts.isEmpty());
     }
 
-    void recallButtonIsEnabledBySavingOnly_data()
-    {
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<bool>("before");
-        QTest::addColumn<bool>("after");
-        QTest::newRow("saved") << int(SaveOutcome::Saved) << false << true;
-        QTest::newRow("duplicate") << int(SaveOutcome::AlreadySaved) << false << false;
-        QTest::newRow("declined") << int(SaveOutcome::Declined) << false << false;
-        QTest::newRow("failed") << int(SaveOutcome::Failed) << false << false;
-        QTest::newRow("already enabled") << int(SaveOutcome::Declined) << true << true;
-    }
-    void recallButtonIsEnabledBySavingOnly()
-    {
-        QFETCH(int, outcome);
-        QFETCH(bool, before);
-        QFETCH(bool, after);
-        QCOMPARE(RecallPathEnabledAfter(SaveOutcome(outcome), before), after);
-    }
-
     // Monitoring mode.
 
     void controlsOfEachMode_data()
@@ -221,12 +202,6 @@ private Q_SLOTS:
         QVERIFY(it != states.end());
         QCOMPARE(it->visible, visible);
         QCOMPARE(it->enabled, enabled);
-    }
-
-    void monitoredListTakesTheTreesPlace()
-    {
-        QCOMPARE(MonitoredPathsGeometry(QRect(10, 40, 200, 500), 96), QRect(10, 40, 200, 208));
-        QCOMPARE(MonitoredPathsGeometry(QRect(10, 40, 200, 500), 144).height(), 312);
     }
 
     void anEmptyListEndsMonitoringAtOnce_data()

@@ -35,7 +35,7 @@ class frmRecentPathsTest : public QObject
 
     // A stand-in editor: records its arguments, then appends a line to the file it was
     // given, as a user would.
-    QString writeEditor(TempTree &tree)
+    void writeEditor(TempTree &tree)
     {
         const QString script = tree.file(QStringLiteral("editor/edit list.sh"),
                                          "#!/bin/sh\n"
@@ -44,7 +44,6 @@ class frmRecentPathsTest : public QObject
                                          "printf '/added by the editor\\r\\n' >> \"$last\"\n");
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("TIDYHALL_EDITOR", QFile::encodeName(script));
-        return script;
     }
 
     void click(QListWidget *list, int row)
@@ -186,7 +185,7 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(QString, title);
         World w;
-        const QString editor = writeEditor(w.tree);
+        writeEditor(w.tree);
         const QString file = w.listFile(PathListKind(kind));
         w.tree.file(QFileInfo(file).fileName(), "/old\r\n");
         frmRecentPaths dialog(w.state, w.prompter, PathListKind(kind));
@@ -206,7 +205,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.lstPaths->item(1)->text(), QStringLiteral("/added by the editor"));
         QVERIFY(!dialog.cmdRecall->isEnabled());
         QVERIFY(dialog.recalledPath().isEmpty());
-        Q_UNUSED(editor);
     }
 
     void cancelledEditStartsNothing()
