@@ -1,7 +1,10 @@
 #include "output/MonitoringGui.h"
 
+#include "output/PathListWidget.h"
+
 #include <QAction>
-#include <QWidget>
+#include <QListWidget>
+#include <QPushButton>
 
 QStringList ApplyControlStates(QWidget *window, const QList<ControlState> &states)
 {
@@ -22,4 +25,24 @@ QStringList ApplyControlStates(QWidget *window, const QList<ControlState> &state
 QString MonitoringHelpTopic(const QString &controlName)
 {
     return QStringLiteral("frmMain.") + controlName;
+}
+
+MonitoringEntry EnterMonitoringMode(QWidget *window, Prompter &prompter, AppState &state, const QString &dir1Path)
+{
+    ApplyControlStates(window, MonitoringControlStates(true));
+    auto *list = window->findChild<QListWidget *>(QStringLiteral("lstMonitoredPaths"));
+    auto *stop = window->findChild<QAbstractButton *>(QStringLiteral("cmdStopMonitoring"));
+    int count = 0;
+    if (list && stop) {
+        count = LoadPathListInto(prompter, state, PathListKind::Monitored, stop, list);
+        stop->setEnabled(true);
+    }
+    return EnterMonitoring(prompter, state, dir1Path, count);
+}
+
+std::optional<PathDestination> LeaveMonitoringMode(QWidget *window, Prompter &prompter, AppState &state,
+                                                   const QString &currentVolume)
+{
+    ApplyControlStates(window, MonitoringControlStates(false));
+    return LeaveMonitoring(prompter, state, currentVolume);
 }

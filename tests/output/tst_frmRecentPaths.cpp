@@ -334,6 +334,52 @@ private Q_SLOTS:
         delete window.findChild<QWidget *>(QStringLiteral("cmdRefresh"));
         QCOMPARE(ApplyControlStates(&window, MonitoringControlStates(true)), QStringList{QStringLiteral("cmdRefresh")});
     }
+
+    void enteringAndLeavingTheMode_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<int>("paths");
+        QTest::newRow("missing list") << QByteArray() << 0;
+        QTest::newRow("blank lines only") << QByteArray("\r\n   \r\n") << 0;
+        QTest::newRow("two paths") << QByteArray("/one\r\n\r\n/two\r\n") << 2;
+    }
+    void enteringAndLeavingTheMode()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(int, paths);
+        World w;
+        if (!list.isNull())
+            w.tree.file(QStringLiteral("MonitoredPaths.txt"), list);
+        const QString before = w.tree.folder(QStringLiteral("before"));
+        QWidget window;
+        for (const ControlState &s : MonitoringControlStates(false)) {
+            QObject *control = s.name.startsWith(QLatin1String("mnu")) ? static_cast<QObject *>(new QAction(&window))
+                               : s.name.startsWith(QLatin1String("lst")) ? static_cast<QObject *>(new QListWidget(&window))
+                                                                          : new QPushButton(&window);
+            control->setObjectName(s.name);
+        }
+        ApplyControlStates(&window, MonitoringControlStates(false));
+        window.show();
+        auto *lst = window.findChild<QListWidget *>(QStringLiteral("lstMonitoredPaths"));
+        auto *stop = window.findChild<QPushButton *>(QStringLiteral("cmdStopMonitoring"));
+
+        const MonitoringEntry entry = EnterMonitoringMode(&window, w.prompter, w.state, before);
+        QCOMPARE(entry, paths > 0 ? MonitoringEntry::Stay : MonitoringEntry::LeaveAtOnce);
+        QCOMPARE(w.prompter.prompts.size(), paths > 0 ? 0 : 1);
+        QCOMPARE(lst->count(), paths);
+        QVERIFY(lst->selectedItems().isEmpty());
+        QCOMPARE(lst->isEnabled(), paths > 0 || list.isNull());
+        QVERIFY(stop->isVisible() && stop->isEnabled());
+        QVERIFY(!window.findChild<QWidget *>(QStringLiteral("cmdSavePath"))->isEnabled());
+
+        const std::optional<PathDestination> back = LeaveMonitoringMode(&window, w.prompter, w.state, QStringLiteral("/"));
+        QVERIFY(back);
+        QCOMPARE(back->folder, before);
+        QVERIFY(!w.state.MonitoringMode);
+        QVERIFY(lst->isHidden() && stop->isHidden());
+        QVERIFY(window.findChild<QWidget *>(QStringLiteral("Dir1"))->isVisible());
+        QVERIFY(window.findChild<QWidget *>(QStringLiteral("cmdSavePath"))->isEnabled());
+    }
 };
 
 TIDYHALL_GUI_TEST_MAIN(frmRecentPathsTest)
