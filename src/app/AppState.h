@@ -83,4 +83,5 @@ struct AppState
     int OptionsPage = 0;
     bool MonitoringMode = false;
     QString RecalledPath; // the path last recalled from a saved-path list
+    QString PathBeforeMonitoring; // the folder shown when monitoring mode began
 };
