@@ -43,6 +43,7 @@ frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     buildMenus();
     wireControls();
     wireMenus();
+    wirePaths();
     assignHelpTopics();
     resize(1100, 700);
 }

@@ -20,7 +20,8 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 class QToolButton;
-class QStackedWidget;
+class QStackedLayout;
+struct PathDestination;
 class ContextHelp;
 class FolderListWidget;
 class Prompter;
@@ -141,6 +142,18 @@ private:
     void UpdateInfoLabels();
     void showListingMenu(const QPoint &globalPos);
 
+    // Saved paths and monitoring (frmMainPaths.cpp).
+    void wirePaths();
+    void saveInitialPath();
+    void savePathToList(int kind);
+    void recallInitialPath();
+    void recallPathFromList(int kind);
+    void goToDestination(const PathDestination &destination, const char *code);
+    void startMonitoring();
+    void stopMonitoring();
+    void monitoredPathClicked(const QString &path);
+    QString shownVolume() const;
+
     // Helpers.
     void showHelpMessage();
     void showTopicOf(QWidget *holder);
@@ -155,4 +168,6 @@ private:
     QHash<QString, QString> m_volumeFolders; // the folder last shown on each volume
     std::unique_ptr<class QLockFile> m_lock;
     bool m_fillingDrives = false;
+    QStackedLayout *m_treeStack = nullptr;
+    QStackedLayout *m_endStack = nullptr;
 };

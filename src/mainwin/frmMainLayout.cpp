@@ -28,7 +28,7 @@ void frmMain::buildLayout()
     driveRow->addWidget(cmdUpOneLevel);
 
     // The monitored paths take the folder tree's place while monitoring.
-    auto *treeStack = new QStackedLayout;
+    auto *treeStack = m_treeStack = new QStackedLayout;
     treeStack->addWidget(Dir1);
     treeStack->addWidget(lstMonitoredPaths);
 
@@ -65,7 +65,7 @@ void frmMain::buildLayout()
     left->setContentsMargins(0, 0, 0, 0);
 
     // cmdStopMonitoring covers cmdEnd while monitoring.
-    auto *endStack = new QStackedLayout;
+    auto *endStack = m_endStack = new QStackedLayout;
     endStack->addWidget(cmdEnd);
     endStack->addWidget(cmdStopMonitoring);
 

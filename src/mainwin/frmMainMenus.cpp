@@ -90,9 +90,7 @@ void frmMain::wireMenus()
                              "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
                              "mnuDiskInformation", "mnuOptionsNewFolder",
                              "mnuOptionsNewTextFile", "mnuOptionsFind", "mnuOptionsArchiveBit",
-                             "mnuOptionsMonitoring", "mnuOptionsComments", "mnuSavePathInitial",
-                             "mnuSavePathRecent", "mnuSavePathMonitor", "mnuRecallPathInitial",
-                             "mnuRecallPathRecent", "mnuRecallPathMonitor"})
+                             "mnuOptionsComments"})
         m_entries.value(QLatin1String(name))->setEnabled(false);
 
     const auto on = [this](const char *name, auto slot) {

@@ -10,7 +10,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStorageInfo>
+#include "platform/Volumes.h"
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -41,7 +41,7 @@ PathDestination ResolveRecalledPath(const QString &path, const QString &currentV
 
     PathDestination d;
     d.folder = folder;
-    d.volume = QStorageInfo(folder).rootPath();
+    d.volume = volumeOf(folder).mountPoint;
     d.changesVolume = d.volume != currentVolume;
     return d;
 }
