@@ -20,7 +20,6 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 class QToolButton;
-class QStackedLayout;
 struct PathDestination;
 class ContextHelp;
 class FolderListWidget;
@@ -168,6 +167,4 @@ private:
     QHash<QString, QString> m_volumeFolders; // the folder last shown on each volume
     std::unique_ptr<class QLockFile> m_lock;
     bool m_fillingDrives = false;
-    QStackedLayout *m_treeStack = nullptr;
-    QStackedLayout *m_endStack = nullptr;
 };

@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedLayout>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,10 +26,6 @@ void frmMain::buildLayout()
     driveRow->addWidget(Drive1, 1);
     driveRow->addWidget(cmdUpOneLevel);
 
-    // The monitored paths take the folder tree's place while monitoring.
-    auto *treeStack = m_treeStack = new QStackedLayout;
-    treeStack->addWidget(Dir1);
-    treeStack->addWidget(lstMonitoredPaths);
 
     auto *patternRow = new QHBoxLayout;
     patternRow->addWidget(lblFileType);
@@ -54,7 +49,10 @@ void frmMain::buildLayout()
 
     auto *left = new QVBoxLayout;
     left->addLayout(driveRow);
-    left->addLayout(treeStack, 1);
+    // The monitored paths take the folder tree's place while monitoring: one of the
+    // two is shown at a time.
+    left->addWidget(Dir1, 1);
+    left->addWidget(lstMonitoredPaths, 1);
     left->addLayout(patternRow);
     left->addWidget(fraAppearance);
     left->addWidget(fraFileProperties);
@@ -64,10 +62,6 @@ void frmMain::buildLayout()
     leftPane->setFixedWidth(300);
     left->setContentsMargins(0, 0, 0, 0);
 
-    // cmdStopMonitoring covers cmdEnd while monitoring.
-    auto *endStack = m_endStack = new QStackedLayout;
-    endStack->addWidget(cmdEnd);
-    endStack->addWidget(cmdStopMonitoring);
 
     auto *buttons = new QHBoxLayout;
     for (QWidget *w : std::initializer_list<QWidget *>{cmdDisplayInfo, cmdRefresh, cmdSavePath, cmdRecentPath,
@@ -78,7 +72,9 @@ void frmMain::buildLayout()
     buttons->addWidget(cmdLanguage[1]);
     buttons->addStretch(1);
     buttons->addWidget(cmdHelp);
-    buttons->addLayout(endStack);
+    // cmdStopMonitoring takes cmdEnd's place while monitoring.
+    buttons->addWidget(cmdEnd);
+    buttons->addWidget(cmdStopMonitoring);
 
     auto *copyright = new QHBoxLayout;
     copyright->addWidget(picCopyright);

@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
-#include <QStackedLayout>
 #include <QToolButton>
 
 void frmMain::wirePaths()
@@ -85,8 +84,8 @@ void frmMain::startMonitoring()
 {
     m_state.MonitoringMode = true;
     const MonitoringEntry entry = EnterMonitoringMode(this, m_prompter, m_state, Dir1->path());
-    m_treeStack->setCurrentWidget(lstMonitoredPaths);
-    m_endStack->setCurrentWidget(cmdStopMonitoring);
+    // The stop button covers the exit button.
+    cmdEnd->hide();
     if (entry == MonitoringEntry::LeaveAtOnce)
         stopMonitoring();
 }
@@ -94,8 +93,7 @@ void frmMain::startMonitoring()
 void frmMain::stopMonitoring()
 {
     const auto destination = LeaveMonitoringMode(this, m_prompter, m_state, shownVolume());
-    m_treeStack->setCurrentWidget(Dir1);
-    m_endStack->setCurrentWidget(cmdEnd);
+    cmdEnd->show();
     m_state.MonitoringMode = false;
     if (destination)
         goToDestination(*destination, "092");
