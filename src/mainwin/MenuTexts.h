@@ -2,12 +2,18 @@
 
 #include "app/Bilingual.h"
 
-// One entry of a pop-up menu: its name, and its caption in both languages (the word,
-// a tab and the shortcut where it has one). A null name is a separator.
+// One entry of a pop-up menu: its name, its caption in both languages, and the
+// shortcut shown after a tab where it has one. A null name is a separator.
 struct MenuEntry
 {
     const char *name;
     Bilingual caption;
+    const char *shortcut = nullptr;
+
+    QString text(bool greek) const
+    {
+        return shortcut ? caption.in(greek) + QLatin1Char('\t') + QLatin1String(shortcut) : caption.in(greek);
+    }
 };
 
 namespace MenuTexts {
@@ -22,17 +28,17 @@ inline constexpr MenuEntry ItemMenu[] = {
     {"mnuOptionsPrint", {"Εκτύπωση", "Print"}},
     {"mnuOptionsQuickView", {"Γρήγορη προβολή", "Quick view"}},
     Separator,
-    {"mnuOptionsSelectAll", {"Επιλογή όλων\tCtrl+A", "Select all\tCtrl+A"}},
+    {"mnuOptionsSelectAll", {"Επιλογή όλων", "Select all"}, "Ctrl+A"},
     {"mnuOptionsReverseSelection", {"Αναστροφή", "Reverse"}},
     Separator,
     {"mnuOptionsMove", {"Μετακίνηση", "Move"}},
     {"mnuOptionsCopy", {"Αντιγραφή", "Copy"}},
     {"mnuOptionsBackup", {"Αποθήκευση", "Backup"}},
     Separator,
-    {"mnuOptionsDelete", {"Διαγραφή\tDel", "Delete\tDel"}},
-    {"mnuOptionsRename", {"Μετονομασία\tF2", "Rename\tF2"}},
+    {"mnuOptionsDelete", {"Διαγραφή", "Delete"}, "Del"},
+    {"mnuOptionsRename", {"Μετονομασία", "Rename"}, "F2"},
     Separator,
-    {"mnuOptionsAttributes", {"Χαρακτηριστικά\tAlt+Enter", "Attributes\tAlt+Enter"}},
+    {"mnuOptionsAttributes", {"Χαρακτηριστικά", "Attributes"}, "Alt+Enter"},
     {"mnuOptionsProperties", {"Ιδιότητες", "Properties"}},
     Separator,
     {"mnuOptionsHelp", {"Βοήθεια", "Help"}},
@@ -55,12 +61,12 @@ inline constexpr MenuEntry SpecialEntries[] = {
 inline constexpr MenuEntry CommandsMenu[] = {
     {"mnuCommandsOptions", {"Επιλογές", "Options"}},
     Separator,
-    {"mnuCommandsRefresh", {"Ανανέωση\tF5", "Refresh\tF5"}},
+    {"mnuCommandsRefresh", {"Ανανέωση", "Refresh"}, "F5"},
     Separator,
     {"mnuOptionsNewFolder", {"Νέος φάκελλος", "New folder"}},
     {"mnuOptionsNewTextFile", {"Νέο έγγραφο κειμένου", "New text document"}},
     Separator,
-    {"mnuOptionsFind", {"Εύρεση\tF3", "Find\tF3"}},
+    {"mnuOptionsFind", {"Εύρεση", "Find"}, "F3"},
     Separator,
     {"mnuOptionsArchiveBit", {"Προς φύλαξη", "Archive bit"}},
     Separator,
@@ -76,7 +82,7 @@ inline constexpr MenuEntry CommandsMenu[] = {
 inline constexpr MenuEntry RefreshMenu[] = {
     {"mnuRefreshDrives", {"Δίσκοι", "Drives"}},
     {"mnuRefreshFolders", {"Φάκελλοι", "Folders"}},
-    {"mnuRefreshFiles", {"Περιεχόμενα\tF5", "Contents\tF5"}},
+    {"mnuRefreshFiles", {"Περιεχόμενα", "Contents"}, "F5"},
     Separator,
     {"mnuRefreshHelp", {"Βοήθεια", "Help"}},
     Separator,

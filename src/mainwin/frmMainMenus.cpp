@@ -56,7 +56,7 @@ void frmMain::captionMenus()
     const auto caption = [&](const MenuEntry *entries, std::size_t count) {
         for (std::size_t i = 0; i < count; ++i)
             if (entries[i].name)
-                m_entries.value(QLatin1String(entries[i].name))->setText(entries[i].caption.in(greek));
+                m_entries.value(QLatin1String(entries[i].name))->setText(entries[i].text(greek));
     };
     caption(std::data(MenuTexts::ItemMenu), std::size(MenuTexts::ItemMenu));
     caption(std::data(MenuTexts::CommandsMenu), std::size(MenuTexts::CommandsMenu));
