@@ -80,8 +80,8 @@ private Q_SLOTS:
         }
     }
 
-    // Every control's topic has a section in both help fragments, and no section is
-    // left without a control.
+    // Every control's topic has a section in both help files, and no section of the
+    // dialog is left without a control.
     void everyHelpTopicIsWritten()
     {
         AppState s = freshState();
@@ -91,13 +91,13 @@ private Q_SLOTS:
         for (const QWidget *w : dialog.findChildren<QWidget *>())
             if (w->property("helpTopic").isValid())
                 topics.insert(w->property("helpTopic").toString());
-        const QString dir = qEnvironmentVariable("TIDYHALL_TEST_SOURCE_DIR") + QStringLiteral("/resources/help/fragments/");
-        for (const char *language : {"el", "en"}) {
-            QFile file(dir + QStringLiteral("options.%1.html").arg(QLatin1String(language)));
+        const QString dir = qEnvironmentVariable("TIDYHALL_TEST_SOURCE_DIR") + QStringLiteral("/resources/help/");
+        for (const char *name : {"TidyhallGr.hlp", "TidyhallUk.hlp"}) {
+            QFile file(dir + QLatin1String(name));
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
             const QString html = QString::fromUtf8(file.readAll());
             QSet<QString> sections;
-            static const QRegularExpression heading(QStringLiteral("<h3 id=\"([^\"]+)\">"));
+            static const QRegularExpression heading(QStringLiteral("<h3 id=\"(frmOptions\\.[^\"]+)\">"));
             for (const auto &match : heading.globalMatch(html))
                 sections.insert(match.captured(1));
             QCOMPARE(sections, topics);
