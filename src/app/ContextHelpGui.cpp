@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/HelpFile.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QWhatsThis>
 #include <QWidget>
@@ -51,6 +52,15 @@ bool ContextHelp::showFor(QWidget *widget, const QPoint &globalPos) const
 
 bool ContextHelp::eventFilter(QObject *watched, QEvent *event)
 {
+    // A text box opens its own edit menu on the right button before the release comes;
+    // a control with a help topic shows its help instead.
+    if (event->type() == QEvent::ContextMenu && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (!topicOf(widget).isEmpty() && widget->contextMenuPolicy() != Qt::CustomContextMenu) {
+            showFor(widget, static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease && watched->isWidgetType()) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() != Qt::LeftButton) {

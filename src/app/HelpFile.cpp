@@ -30,8 +30,10 @@ const HelpFile &HelpFile::forPath(const QString &dataFolderCopy, bool greek)
 {
     static QMap<QString, HelpFile> cache;
     const QString name = greek ? QStringLiteral("TidyhallGr.hlp") : QStringLiteral("TidyhallUk.hlp");
-    const QStringList candidates{dataFolderCopy, QStringLiteral(TIDYHALL_HELP_DIR "/") + name,
-                                 QStringLiteral(":/help/") + name};
+    // The copy built into the program always matches it; an installed copy may be
+    // older, so it is only a last resort.
+    const QStringList candidates{dataFolderCopy, QStringLiteral(":/help/") + name,
+                                 QStringLiteral(TIDYHALL_HELP_DIR "/") + name};
     for (const QString &candidate : candidates) {
         if (candidate.isEmpty())
             continue;

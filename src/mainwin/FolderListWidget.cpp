@@ -77,14 +77,17 @@ QStringList FolderListWidget::entries() const
     return result;
 }
 
+// The exact name first: on Linux "Old" and "old" can be two folders side by side.
 bool FolderListWidget::highlight(const QString &folder)
 {
     const QString wanted = withoutTrailingSlash(folder);
-    for (QTreeWidgetItemIterator it(this); *it; ++it) {
-        if ((*it)->data(0, PathRole).toString().compare(wanted, Qt::CaseInsensitive) == 0) {
-            setCurrentItem(*it);
-            scrollToItem(*it);
-            return true;
+    for (const Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (QTreeWidgetItemIterator it(this); *it; ++it) {
+            if ((*it)->data(0, PathRole).toString().compare(wanted, cs) == 0) {
+                setCurrentItem(*it);
+                scrollToItem(*it);
+                return true;
+            }
         }
     }
     return false;
