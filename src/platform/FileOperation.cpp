@@ -66,6 +66,12 @@ FileOperationResult performFileOperation(const FileOperationRequest &request, Pr
             FileOperationTransfer(ctx).run();
     } catch (const OperationCancelled &) {
         ctx.result.cancelled = true;
+    } catch (const FileError &e) {
+        // Every step asks about its own errors; this is the last guard, so that a fault
+        // never ends the program's command silently.
+        ++ctx.result.failed;
+        ctx.prompter.inform(ctx.title(), ctx.describeError(e.err) + NewLine + FileOperationContext::display(e.path),
+                            PromptIcon::Critical);
     }
     return ctx.result;
 }

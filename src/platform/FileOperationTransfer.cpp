@@ -48,7 +48,11 @@ void FileOperationTransfer::run()
     for (const QString &source : m_ctx.request.sources) {
         std::int64_t items = 0;
         std::int64_t bytes = 0;
-        SafeCopy::measureTree(QFile::encodeName(QDir::cleanPath(source)), items, bytes);
+        try {
+            SafeCopy::measureTree(QFile::encodeName(QDir::cleanPath(source)), items, bytes);
+        } catch (const FileError &) {
+            // Only the figures suffer; the item itself is asked about when its turn comes.
+        }
         sizes.emplace_back(std::max<std::int64_t>(items, 1), bytes);
         m_ctx.progress.itemsTotal += sizes.back().first;
         m_ctx.progress.bytesTotal += bytes;
@@ -333,18 +337,16 @@ void FileOperationTransfer::replaceLeaf(const QByteArray &src, const SafeCopy::S
 
 void FileOperationTransfer::removeSources(const std::vector<QByteArray> &copied)
 {
+    // Only what was copied goes: items skipped, or added to the source meanwhile, stay.
     for (const QByteArray &path : copied) {
         m_ctx.attempt(path, [&] {
-            const SafeCopy::Stat st = SafeCopy::lstatPath(path);
-            if (!st.exists)
+            if (::unlink(path.constData()) == 0 || errno == ENOENT)
                 return;
-            if (st.isDir()) {
-                // A folder still holding skipped items stays, with them.
-                if (::rmdir(path.constData()) != 0 && errno != ENOTEMPTY && errno != EEXIST)
-                    throw FileError{errno, path};
-            } else if (::unlink(path.constData()) != 0) {
+            if (errno != EISDIR)
                 throw FileError{errno, path};
-            }
+            // A folder still holding such items stays, with them.
+            if (::rmdir(path.constData()) != 0 && errno != ENOTEMPTY && errno != EEXIST && errno != ENOENT)
+                throw FileError{errno, path};
         });
     }
 }

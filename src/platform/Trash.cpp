@@ -175,9 +175,13 @@ TrashCan::Place TrashCan::placeFor(dev_t device, const QByteArray &realPath)
     const auto known = m_places.constFind(device);
     if (known != m_places.constEnd())
         return *known;
+    // Items of the home volume go to the home trash or nowhere; a volume trash on the
+    // home volume would be one no desktop looks in.
     Place place = homePlace();
     struct stat st;
-    if (place.trash.isEmpty() || ::stat(place.trash.constData(), &st) != 0 || st.st_dev != device)
+    const bool onHomeVolume
+        = ::stat(SafeCopy::parentOf(homeTrashPath()).constData(), &st) == 0 && st.st_dev == device;
+    if (!onHomeVolume)
         place = volumePlace(mountPointOf(realPath), device);
     m_places.insert(device, place);
     return place;
