@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/FileOperationProgress.h"
+
+#include <QString>
+#include <QStringList>
+
+class Prompter;
+
+// The shell-style file operation the program hands copy, move and delete to.
+enum class FileOperationKind { Move = 1, Copy = 2, Delete = 3 };
+
+namespace FileOperationFlag {
+inline constexpr int RenameOnCollision = 0x8;
+inline constexpr int NoConfirmation = 0x10;
+inline constexpr int AllowUndo = 0x40;
+}
+
+struct FileOperationRequest
+{
+    FileOperationKind operation = FileOperationKind::Copy;
+    QStringList sources;  // full paths
+    QString target;       // the target folder of copy and move
+    int flags = 0;        // FileOperationFlag values
+    bool languageGreek = true;
+};
+
+struct FileOperationResult
+{
+    int done = 0;    // items copied, moved or deleted (a merged folder counts once)
+    int skipped = 0; // items the user chose to leave (No, Skip)
+    int failed = 0;  // items refused or that could not be handled
+    bool cancelled = false;
+};
+
+// The paths of an item list text: full paths each followed by one NUL, the whole
+// followed by a second NUL. Text after the terminating pair is ignored.
+QStringList pathsFromItemListText(const QString &itemListText);
+
+// Runs the whole operation on the calling thread, asking through `prompter`, and
+// reports its progress to `progress` (which may be polled from another thread and
+// whose cancel request stops the work between files and inside a large file).
+FileOperationResult performFileOperation(const FileOperationRequest &request, Prompter &prompter,
+                                         FileOperationProgress &progress);
+FileOperationResult performFileOperation(const FileOperationRequest &request, Prompter &prompter);

@@ -1,0 +1,516 @@
+#include "platform/SafeCopy.h"
+
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <string>
+#include <sys/ioctl.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
+
+namespace SafeCopy {
+
+namespace {
+
+constexpr int NameMax = 255;
+constexpr std::size_t ChunkBytes = 8 * 1024 * 1024; // Cancel is looked at between chunks
+const QByteArray TemporaryPrefix = QByteArrayLiteral(".tidyhall-");
+const QByteArray TemporarySuffix = QByteArrayLiteral(".part");
+
+[[noreturn]] void fail(const QByteArray &path, int err = errno)
+{
+    throw FileError{err, path};
+}
+
+// Closes a descriptor on every path out of a function.
+class Fd
+{
+public:
+    explicit Fd(int fd = -1) : m_fd(fd) {}
+    ~Fd() { reset(); }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+    void reset()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+    // Closes and reports the error close itself may give (a network volume's late ENOSPC).
+    int closeChecked()
+    {
+        const int rc = ::close(m_fd);
+        m_fd = -1;
+        return rc == 0 ? 0 : errno;
+    }
+
+private:
+    int m_fd;
+};
+
+struct Entry
+{
+    std::string name;
+    unsigned char type;
+};
+
+// The names of a folder, read completely before any of them is touched.
+std::vector<Entry> readEntries(int dirFd, const QByteArray &path)
+{
+    const int fd = ::dup(dirFd);
+    if (fd < 0)
+        fail(path);
+    DIR *dir = ::fdopendir(fd);
+    if (!dir) {
+        const int err = errno;
+        ::close(fd);
+        fail(path, err);
+    }
+    ::rewinddir(dir);
+    std::vector<Entry> entries;
+    errno = 0;
+    while (const dirent *e = ::readdir(dir)) {
+        if (!(e->d_name[0] == '.' && (e->d_name[1] == 0 || (e->d_name[1] == '.' && e->d_name[2] == 0))))
+            entries.push_back({e->d_name, e->d_type});
+        errno = 0;
+    }
+    const int err = errno;
+    ::closedir(dir);
+    if (err)
+        fail(path, err);
+    return entries;
+}
+
+unsigned char typeOf(int dirFd, const Entry &e)
+{
+    if (e.type != DT_UNKNOWN)
+        return e.type;
+    struct stat st;
+    if (::fstatat(dirFd, e.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return DT_UNKNOWN;
+    return S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
+}
+
+int openFolderAt(int dirFd, const char *name)
+{
+    return ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+bool unsupported(int err)
+{
+    return err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS;
+}
+
+// user.* holds the DOS attributes and creation time written by Samba, Wine and this
+// program; the other namespaces belong to the system or need privileges we do not ask for.
+void copyUserXattrs(int in, int out, const QByteArray &path)
+{
+    std::vector<char> names(1024);
+    ssize_t n;
+    while ((n = ::flistxattr(in, names.data(), names.size())) < 0 && errno == ERANGE) {
+        const ssize_t need = ::flistxattr(in, nullptr, 0);
+        names.resize(need > 0 ? std::size_t(need) : names.size() * 2);
+    }
+    if (n <= 0)
+        return;
+    std::vector<char> value(256);
+    for (const char *name = names.data(); name < names.data() + n; name += std::strlen(name) + 1) {
+        if (std::strncmp(name, "user.", 5) != 0)
+            continue;
+        ssize_t len;
+        while ((len = ::fgetxattr(in, name, value.data(), value.size())) < 0 && errno == ERANGE) {
+            const ssize_t need = ::fgetxattr(in, name, nullptr, 0);
+            value.resize(need > 0 ? std::size_t(need) : value.size() * 2);
+        }
+        if (len < 0)
+            continue; // removed meanwhile
+        if (::fsetxattr(out, name, value.data(), std::size_t(len), 0) != 0) {
+            if (unsupported(errno))
+                return; // the target volume cannot keep them, as with cp -a
+            fail(path);
+        }
+    }
+}
+
+void copyOwnerModeTimes(int out, const struct stat &st, const QByteArray &path)
+{
+    // Only root can give a copy away; for anyone else the copy is theirs, as with cp -a.
+    if (::geteuid() == 0)
+        (void)::fchown(out, st.st_uid, st.st_gid);
+    if (::fchmod(out, st.st_mode & 07777) != 0 && !unsupported(errno))
+        fail(path);
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    if (::futimens(out, times) != 0 && errno != EPERM)
+        fail(path);
+}
+
+void copyBytesPlain(int in, int out, const QByteArray &to, const ByteProgress &progress)
+{
+    std::vector<char> buffer(1024 * 1024);
+    for (;;) {
+        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(to); // the error names the copy; the caller knows the source
+        }
+        if (got == 0)
+            return;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(out, buffer.data() + done, std::size_t(got - done));
+            if (put < 0) {
+                if (errno == EINTR)
+                    continue;
+                fail(to);
+            }
+            done += put;
+        }
+        if (progress)
+            progress(got);
+    }
+}
+
+void copyBytes(int in, int out, std::int64_t size, const QByteArray &from, const QByteArray &to,
+               const ByteProgress &progress)
+{
+    if (size > 0 && ::ioctl(out, FICLONE, in) == 0) {
+        if (progress)
+            progress(size);
+        return;
+    }
+    std::int64_t copied = 0;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, ChunkBytes, 0);
+        if (n < 0) {
+            const int err = errno;
+            if (err == EINTR)
+                continue;
+            const bool fallBack = err == EXDEV || err == ENOSYS || err == EOPNOTSUPP || err == EINVAL
+                                  || err == EBADF || err == ETXTBSY || (err == EPERM && copied == 0);
+            if (!fallBack)
+                fail(err == EIO ? from : to, err);
+            break;
+        }
+        if (n == 0) {
+            if (copied == 0 && size > 0)
+                break; // a file whose size says nothing (procfs): read it plainly
+            return;
+        }
+        copied += n;
+        if (progress)
+            progress(n);
+        if (copied >= size)
+            return; // saves the call that would only say "end of file"
+    }
+    copyBytesPlain(in, out, to, progress);
+}
+
+void copyRegular(const QByteArray &from, const QByteArray &dest, const struct stat &st, bool flush,
+                 const ByteProgress &progress, bool &created)
+{
+    Fd in(::open(from.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (in.get() < 0)
+        fail(from);
+    struct stat now;
+    if (::fstat(in.get(), &now) != 0)
+        fail(from);
+    Fd out(::open(dest.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (out.get() < 0)
+        fail(dest);
+    created = true;
+    copyBytes(in.get(), out.get(), now.st_size, from, dest, progress);
+    copyUserXattrs(in.get(), out.get(), dest);
+    copyOwnerModeTimes(out.get(), st, dest);
+    if (flush && ::fsync(out.get()) != 0)
+        fail(dest);
+    if (const int err = out.closeChecked())
+        fail(dest, err);
+}
+
+void copyOther(const QByteArray &from, const QByteArray &dest, const struct stat &st, bool &created)
+{
+    if (S_ISLNK(st.st_mode)) {
+        std::vector<char> target(std::size_t(st.st_size) + 2);
+        ssize_t n;
+        while ((n = ::readlink(from.constData(), target.data(), target.size())) >= ssize_t(target.size()))
+            target.resize(target.size() * 2);
+        if (n < 0)
+            fail(from);
+        target[std::size_t(n)] = 0;
+        if (::symlink(target.data(), dest.constData()) != 0)
+            fail(dest);
+    } else {
+        if (::mknod(dest.constData(), st.st_mode & (S_IFMT | 07777), st.st_rdev) != 0)
+            fail(dest);
+    }
+    created = true;
+    if (::geteuid() == 0)
+        (void)::lchown(dest.constData(), st.st_uid, st.st_gid);
+    if (!S_ISLNK(st.st_mode) && ::chmod(dest.constData(), st.st_mode & 07777) != 0)
+        fail(dest);
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    if (::utimensat(AT_FDCWD, dest.constData(), times, AT_SYMLINK_NOFOLLOW) != 0 && errno != EPERM)
+        fail(dest);
+}
+
+template<typename Visit>
+void walkInside(int dirFd, const QByteArray &path, const Visit &visit)
+{
+    for (const Entry &e : readEntries(dirFd, path)) {
+        struct stat st;
+        if (::fstatat(dirFd, e.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue; // gone meanwhile: nothing to count
+        visit(st);
+        if (S_ISDIR(st.st_mode)) {
+            Fd sub(openFolderAt(dirFd, e.name.c_str()));
+            if (sub.get() >= 0)
+                walkInside(sub.get(), path, visit);
+        }
+    }
+}
+
+template<typename Visit>
+void walkTree(const QByteArray &path, const Visit &visit)
+{
+    const Stat s = lstatPath(path);
+    if (!s.exists)
+        return;
+    visit(s.st);
+    if (s.isDir()) {
+        Fd fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (fd.get() >= 0)
+            walkInside(fd.get(), path, visit);
+    }
+}
+
+void removeInside(int dirFd, dev_t device, const QByteArray &path, const std::function<void()> &removed)
+{
+    for (const Entry &e : readEntries(dirFd, path)) {
+        const char *name = e.name.c_str();
+        if (typeOf(dirFd, e) == DT_DIR) {
+            Fd sub(openFolderAt(dirFd, name));
+            struct stat st;
+            if (sub.get() < 0) {
+                if (errno == ENOENT)
+                    continue;
+                fail(joinPath(path, name));
+            }
+            // Another volume mounted inside the tree is not part of what was deleted.
+            if (::fstat(sub.get(), &st) != 0 || st.st_dev != device)
+                fail(joinPath(path, name), EBUSY);
+            removeInside(sub.get(), device, joinPath(path, name), removed);
+            sub.reset();
+            if (::unlinkat(dirFd, name, AT_REMOVEDIR) != 0 && errno != ENOENT)
+                fail(joinPath(path, name));
+        } else if (::unlinkat(dirFd, name, 0) != 0 && errno != ENOENT) {
+            fail(joinPath(path, name));
+        }
+        if (removed)
+            removed();
+    }
+}
+
+} // namespace
+
+QByteArray joinPath(const QByteArray &dir, const QByteArray &name)
+{
+    return dir.endsWith('/') ? dir + name : dir + '/' + name;
+}
+
+QByteArray fileName(const QByteArray &path)
+{
+    QByteArray p = path;
+    while (p.size() > 1 && p.endsWith('/'))
+        p.chop(1);
+    return p.mid(p.lastIndexOf('/') + 1);
+}
+
+QByteArray parentOf(const QByteArray &path)
+{
+    QByteArray p = path;
+    while (p.size() > 1 && p.endsWith('/'))
+        p.chop(1);
+    const qsizetype slash = p.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : p.left(slash);
+}
+
+QByteArray numberedName(const QByteArray &name, int number, bool isFolder)
+{
+    QByteArray base = name;
+    QByteArray extension;
+    const qsizetype dot = isFolder ? -1 : name.lastIndexOf('.');
+    if (dot > 0) {
+        base = name.left(dot);
+        extension = name.mid(dot);
+    }
+    const QByteArray tag = " (" + QByteArray::number(number) + ')';
+    if (base.size() + tag.size() + extension.size() > NameMax) {
+        if (tag.size() + extension.size() >= NameMax)
+            extension.clear();
+        base.truncate(NameMax - tag.size() - extension.size());
+        // Never leave half a UTF-8 character at the cut.
+        while (!base.isEmpty() && (uchar(base.back()) & 0xC0) == 0x80)
+            base.chop(1);
+        if (!base.isEmpty() && uchar(base.back()) >= 0xC0)
+            base.chop(1);
+    }
+    return base + tag + extension;
+}
+
+QByteArray freeName(const QByteArray &dir, const QByteArray &name, bool isFolder)
+{
+    for (int n = 2; n < 100000; ++n) {
+        const QByteArray candidate = numberedName(name, n, isFolder);
+        if (!lstatPath(joinPath(dir, candidate)).exists)
+            return candidate;
+    }
+    throw FileError{EEXIST, joinPath(dir, name)};
+}
+
+QByteArray temporaryPath(const QByteArray &dir)
+{
+    const quint64 r = QRandomGenerator::global()->generate64();
+    return joinPath(dir, TemporaryPrefix + QByteArray::number(r, 36) + TemporarySuffix);
+}
+
+bool isTemporaryName(const QByteArray &name)
+{
+    return name.startsWith(TemporaryPrefix) && name.endsWith(TemporarySuffix);
+}
+
+Stat lstatPath(const QByteArray &path)
+{
+    Stat s;
+    if (::lstat(path.constData(), &s.st) == 0)
+        s.exists = true;
+    else if (errno != ENOENT)
+        fail(path);
+    return s;
+}
+
+void renameNoReplace(const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return;
+    const int err = errno;
+    if (err != EINVAL && err != ENOSYS && err != EOPNOTSUPP)
+        fail(err == EEXIST ? to : from, err);
+    // The volume cannot rename without replacing (FUSE, NFS). A link is just as safe for
+    // anything but a folder; a folder is checked first, which leaves a short race.
+    const Stat source = lstatPath(from);
+    if (!source.exists)
+        fail(from, ENOENT);
+    if (!source.isDir()) {
+        if (::link(from.constData(), to.constData()) == 0) {
+            if (::unlink(from.constData()) != 0) {
+                const int unlinkErr = errno;
+                ::unlink(to.constData());
+                fail(from, unlinkErr);
+            }
+            return;
+        }
+        if (errno == EEXIST)
+            fail(to, EEXIST);
+    }
+    if (lstatPath(to).exists)
+        fail(to, EEXIST);
+    if (::rename(from.constData(), to.constData()) != 0)
+        fail(from);
+}
+
+void renameReplace(const QByteArray &from, const QByteArray &to)
+{
+    if (::rename(from.constData(), to.constData()) != 0)
+        fail(to);
+}
+
+void copyLeaf(const QByteArray &from, const QByteArray &to, const struct stat &fromStat, WriteMode mode,
+              const ByteProgress &progress)
+{
+    QByteArray dest = to;
+    if (mode != WriteMode::Direct)
+        dest = temporaryPath(parentOf(to));
+    bool created = false;
+    try {
+        if (S_ISREG(fromStat.st_mode))
+            copyRegular(from, dest, fromStat, mode == WriteMode::ReplaceViaTemp, progress, created);
+        else
+            copyOther(from, dest, fromStat, created);
+        if (mode == WriteMode::NewViaTemp)
+            renameNoReplace(dest, to);
+        else if (mode == WriteMode::ReplaceViaTemp)
+            renameReplace(dest, to);
+    } catch (...) {
+        if (created)
+            ::unlink(dest.constData());
+        throw;
+    }
+}
+
+void copyFolderMetadata(const QByteArray &from, const QByteArray &to, const struct stat &fromStat)
+{
+    Fd out(::open(to.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (out.get() < 0)
+        fail(to);
+    Fd in(::open(from.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (in.get() >= 0)
+        copyUserXattrs(in.get(), out.get(), to);
+    copyOwnerModeTimes(out.get(), fromStat, to);
+}
+
+void removeTree(const QByteArray &path, const std::function<void()> &removed)
+{
+    const Stat s = lstatPath(path);
+    if (!s.exists)
+        fail(path, ENOENT);
+    if (s.isDir()) {
+        Fd fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (fd.get() < 0)
+            fail(path);
+        removeInside(fd.get(), s.st.st_dev, path, removed);
+        fd.reset();
+        if (::rmdir(path.constData()) != 0)
+            fail(path);
+    } else if (::unlink(path.constData()) != 0) {
+        fail(path);
+    }
+    if (removed)
+        removed();
+}
+
+QList<QByteArray> listFolder(const QByteArray &path)
+{
+    Fd fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.get() < 0)
+        fail(path);
+    QList<QByteArray> names;
+    for (const Entry &e : readEntries(fd.get(), path))
+        names.append(QByteArray(e.name.data(), qsizetype(e.name.size())));
+    return names;
+}
+
+void measureTree(const QByteArray &path, std::int64_t &items, std::int64_t &bytes)
+{
+    walkTree(path, [&](const struct stat &st) {
+        ++items;
+        if (S_ISREG(st.st_mode))
+            bytes += st.st_size;
+    });
+}
+
+std::int64_t diskUsage(const QByteArray &path)
+{
+    std::int64_t total = 0;
+    walkTree(path, [&](const struct stat &st) { total += std::int64_t(st.st_blocks) * 512; });
+    return total;
+}
+
+} // namespace SafeCopy

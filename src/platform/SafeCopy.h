@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <cstdint>
+#include <functional>
+#include <sys/stat.h>
+
+// The low-level steps of copy, move and delete, on byte paths so that names which are
+// not valid UTF-8 survive untouched. Every failure throws FileError with the errno and
+// the path concerned; the caller decides whether to retry, skip or stop.
+
+struct FileError
+{
+    int err = 0;
+    QByteArray path;
+};
+
+// Thrown from a progress callback to stop the work between two chunks of data.
+struct OperationCancelled
+{
+};
+
+// Called after each chunk of data with the number of bytes just written; may throw
+// OperationCancelled.
+using ByteProgress = std::function<void(std::int64_t)>;
+
+namespace SafeCopy {
+
+QByteArray joinPath(const QByteArray &dir, const QByteArray &name);
+QByteArray fileName(const QByteArray &path);
+QByteArray parentOf(const QByteArray &path);
+
+// "name (2).ext" for number 2; a folder or a name whose only dot leads it keeps
+// its whole name before the number. Trimmed to fit the 255-byte name limit.
+QByteArray numberedName(const QByteArray &name, int number, bool isFolder);
+// The first numbered name (from 2) that is free in `dir`.
+QByteArray freeName(const QByteArray &dir, const QByteArray &name, bool isFolder);
+// A name in `dir` for work in progress, hidden and unlikely to exist; not created.
+QByteArray temporaryPath(const QByteArray &dir);
+bool isTemporaryName(const QByteArray &name);
+
+struct Stat
+{
+    bool exists = false;
+    struct stat st {};
+    bool isDir() const { return exists && S_ISDIR(st.st_mode); }
+    bool sameItem(const Stat &o) const { return exists && o.exists && st.st_dev == o.st.st_dev && st.st_ino == o.st.st_ino; }
+};
+// lstat; a missing item is `exists == false`, any other failure throws.
+Stat lstatPath(const QByteArray &path);
+
+// Renames without ever replacing: EEXIST when `to` exists. Where the volume cannot
+// rename that way, a file is linked and unlinked, and a folder is checked and renamed.
+void renameNoReplace(const QByteArray &from, const QByteArray &to);
+// Renames over an existing item in one step (the user agreed to replace it).
+void renameReplace(const QByteArray &from, const QByteArray &to);
+
+enum class WriteMode {
+    Direct,        // create `to` itself with O_EXCL (inside a folder that is itself temporary)
+    NewViaTemp,    // write a temporary file, rename it into place without replacing
+    ReplaceViaTemp // write a temporary file, flush it, rename it over the existing item
+};
+
+// Copies one item that is not a folder (file, symbolic link as a link, FIFO or device),
+// with permissions, times and user.* extended attributes. Nothing is left at `to` or
+// under a temporary name when it fails or is cancelled.
+void copyLeaf(const QByteArray &from, const QByteArray &to, const struct stat &fromStat, WriteMode mode,
+              const ByteProgress &progress);
+
+// Copies the permissions, user.* extended attributes and times of a folder, after its
+// contents are in place.
+void copyFolderMetadata(const QByteArray &from, const QByteArray &to, const struct stat &fromStat);
+
+// Deletes for good, a folder with everything inside it, never following symbolic links.
+// `removed` is called once for every item removed.
+void removeTree(const QByteArray &path, const std::function<void()> &removed = {});
+
+// The names in a folder (without "." and "..").
+QList<QByteArray> listFolder(const QByteArray &path);
+
+// Counts the items of a tree and the bytes of its files, without following links.
+void measureTree(const QByteArray &path, std::int64_t &items, std::int64_t &bytes);
+
+// Bytes of storage a tree occupies (as `du -B1` counts them).
+std::int64_t diskUsage(const QByteArray &path);
+
+} // namespace SafeCopy
