@@ -1,15 +1,13 @@
 #pragma once
 
+#include "platform/FileOperation.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
 
 class Prompter;
-
-// The three operations handed to the file-operation service, with the codes the
-// settings and the flags were made for.
-enum class FileOperationKind { Move = 1, Copy = 2, Delete = 3 };
 
 // One call of the file-operation service: full paths of the sources in listing order,
 // the target folder (ending with "/", empty for a delete), the flags of

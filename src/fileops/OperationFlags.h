@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/FileOperation.h"
+
 #include <cstdint>
 
-// The flags of a copy, move or delete, with the values users' settings were made for.
+// The flags of a copy, move or delete, as the file-operation service takes them.
 namespace OperationFlag {
-inline constexpr std::uint32_t RenameOnCollision = 0x8;
-inline constexpr std::uint32_t NoConfirmation = 0x10;
-inline constexpr std::uint32_t AllowUndo = 0x40;
+inline constexpr std::uint32_t RenameOnCollision = FileOperationFlag::RenameOnCollision;
+inline constexpr std::uint32_t NoConfirmation = FileOperationFlag::NoConfirmation;
+inline constexpr std::uint32_t AllowUndo = FileOperationFlag::AllowUndo;
 }
 
 // Copy and move: confirm off replaces without asking; rename on gives the incoming

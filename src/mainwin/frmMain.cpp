@@ -44,6 +44,7 @@ frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     wireControls();
     wireMenus();
     wirePaths();
+    wireFileCommands();
     assignHelpTopics();
     resize(1100, 700);
 }

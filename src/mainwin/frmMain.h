@@ -153,6 +153,10 @@ private:
     void monitoredPathClicked(const QString &path);
     QString shownVolume() const;
 
+    // Copy, move and delete (frmMainFileOps.cpp).
+    void wireFileCommands();
+    QStringList selectedNames() const;
+
     // Helpers.
     void showHelpMessage();
     void showTopicOf(QWidget *holder);

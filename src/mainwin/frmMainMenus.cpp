@@ -85,7 +85,7 @@ void frmMain::wireMenus()
     // Commands that later parts of the program provide stay in their place, disabled,
     // until they are there.
     for (const char *name : {"mnuOptionsOpen", "mnuOptionsPrint", "mnuOptionsQuickView",
-                             "mnuOptionsMove", "mnuOptionsCopy", "mnuOptionsBackup", "mnuOptionsDelete",
+                             "mnuOptionsBackup",
                              "mnuOptionsRename", "mnuOptionsAttributes", "mnuOptionsProperties", "mnuRootBackup",
                              "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
                              "mnuDiskInformation", "mnuOptionsNewFolder",

@@ -1,0 +1,110 @@
+#include "ScriptedPrompter.h"
+#include "TempTree.h"
+#include "TestEnvironment.h"
+#include "app/AppState.h"
+#include "mainwin/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QtTest>
+
+// Delete from the main window's listing through the real file-operation service.
+class frmMainFileOpsTest : public QObject
+{
+    Q_OBJECT
+
+    struct World
+    {
+        TempTree tree;
+        AppState state;
+        ScriptedPrompter prompter;
+        std::unique_ptr<frmMain> window;
+
+        explicit World(int deleteOption)
+        {
+            tree.file(QStringLiteral("here/keep.txt"), "keep");
+            tree.file(QStringLiteral("here/ gone.txt"), "leading space");
+            tree.file(QStringLiteral("here/gone.txt"), "plain");
+            const QString data = qEnvironmentVariable("TIDYHALL_HOME");
+            QFile::remove(data + QStringLiteral("/Tidyhall.lock"));
+            QFile ini(data + QStringLiteral("/Tidyhall.ini"));
+            ini.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            ini.write("[General]\r\nLanguage=1\r\nShowOptions=2\r\nDelete=" + QByteArray::number(deleteOption)
+                      + "\r\nStartingPoint=" + QFile::encodeName(tree.path("here")) + "\r\n");
+            ini.close();
+            window = std::make_unique<frmMain>(state, prompter);
+            if (!window->load())
+                qFatal("the main window did not load");
+            window->show();
+        }
+        QStringList shownNames() const
+        {
+            QStringList names;
+            const QAbstractItemModel *m = window->lvwInfo->model();
+            for (int r = 0; r < m->rowCount(); ++r)
+                names << m->index(r, 0).data(Qt::UserRole).toString();
+            return names;
+        }
+        void select(const QString &exactName)
+        {
+            const QAbstractItemModel *m = window->lvwInfo->model();
+            for (int r = 0; r < m->rowCount(); ++r)
+                if (m->index(r, 0).data(Qt::UserRole).toString() == exactName)
+                    window->lvwInfo->selectionModel()->select(
+                        m->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    };
+
+private Q_SLOTS:
+    void init() { QDir(qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Trash")).removeRecursively(); }
+
+    void deleteActsOnTheExactNameSelected_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QList<PromptButton>>("answers");
+        QTest::addColumn<bool>("removed");
+        QTest::addColumn<bool>("inTrash");
+        QTest::newRow("trash, silent") << 2 << QList<PromptButton>{} << true << true;
+        QTest::newRow("trash, asked, yes") << 1 << QList<PromptButton>{PromptButton::Yes} << true << true;
+        QTest::newRow("trash, asked, no") << 1 << QList<PromptButton>{PromptButton::No} << false << false;
+        QTest::newRow("for good, asked, yes") << 3 << QList<PromptButton>{PromptButton::Yes} << true << false;
+        QTest::newRow("for good, silent") << 4 << QList<PromptButton>{} << true << false;
+    }
+    void deleteActsOnTheExactNameSelected()
+    {
+        QFETCH(int, option);
+        QFETCH(QList<PromptButton>, answers);
+        QFETCH(bool, removed);
+        QFETCH(bool, inTrash);
+        World w(option);
+        for (PromptButton b : answers)
+            w.prompter.answer(b);
+        w.select(QStringLiteral(" gone.txt"));
+        w.window->menuEntry(QStringLiteral("mnuOptionsDelete"))->trigger();
+
+        QCOMPARE(w.prompter.unexpected, 0);
+        QCOMPARE(w.tree.exists(QStringLiteral("here/ gone.txt")), !removed);
+        QVERIFY(w.tree.exists(QStringLiteral("here/gone.txt")));
+        QVERIFY(w.tree.exists(QStringLiteral("here/keep.txt")));
+        QCOMPARE(w.shownNames().contains(QStringLiteral(" gone.txt")), !removed);
+        const QString trashInfo = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Trash/info");
+        const QStringList infos = QDir(trashInfo).entryList({QStringLiteral(" gone.txt*.trashinfo")}, QDir::Files);
+        QCOMPARE(!infos.isEmpty(), inTrash);
+    }
+
+    void deleteKeyWithNothingSelectedAsksNothing()
+    {
+        World w(3);
+        w.window->lvwInfo->setFocus();
+        QTest::keyClick(w.window->lvwInfo, Qt::Key_Delete);
+        QCOMPARE(w.prompter.prompts.size(), 0);
+        QCOMPARE(w.shownNames().size(), 3);
+    }
+};
+
+TIDYHALL_GUI_TEST_MAIN(frmMainFileOpsTest)
+#include "tst_frmMainFileOps.moc"
