@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/ErrorReport.h"
+#include "app/WrappingButtonWidget.h"
 #include "fileops/OptionsTexts.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,10 +19,28 @@ namespace {
 
 // Every control carries its name (tests and the help find it by that) and its help
 // topic; the elements of a control array share the array's topic.
+// Check boxes and option buttons carry whole sentences: they wrap, so the dialog
+// keeps to a width a screen can show.
+template<typename T>
+struct Made
+{
+    using type = T;
+};
+template<>
+struct Made<QCheckBox>
+{
+    using type = WrappingCheckBox;
+};
+template<>
+struct Made<QRadioButton>
+{
+    using type = WrappingRadioButton;
+};
+
 template<typename T>
 T *named(const QString &name, const QString &topicName, QWidget *parent = nullptr)
 {
-    auto *w = new T(parent);
+    auto *w = new typename Made<T>::type(parent);
     w->setObjectName(name);
     w->setProperty("helpTopic", QStringLiteral("frmOptions.") + topicName);
     return w;
@@ -335,8 +355,15 @@ void frmOptions::centreOverParent()
     if (!main)
         return;
     const QRect outer = main->frameGeometry();
-    move(outer.left() + (outer.width() - frameGeometry().width()) / 2,
-         outer.top() + (outer.height() - frameGeometry().height()) / 2);
+    QPoint at(outer.left() + (outer.width() - frameGeometry().width()) / 2,
+              outer.top() + (outer.height() - frameGeometry().height()) / 2);
+    // Never off the screen's edge, whatever the main window's place.
+    if (const QScreen *screen = main->screen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - frameGeometry().width())));
+        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - frameGeometry().height())));
+    }
+    move(at);
 }
 
 void frmOptions::sstBackupOptions_Click(int step)

@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QScreen>
 #include <QtTest>
 
 class frmOptionsTest : public QObject
@@ -389,14 +390,31 @@ private Q_SLOTS:
         AppState s = freshState();
         ScriptedPrompter p;
         QWidget main;
-        main.setGeometry(100, 80, 1400, 900);
+        const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+        main.setGeometry(room);
         main.show();
         frmOptions dialog(s, p, &main);
         dialog.show();
         const QRect outer = main.frameGeometry();
         const QRect own = dialog.frameGeometry();
+        if (own.width() > room.width() || own.height() > room.height())
+            QSKIP("the test screen is smaller than the dialog");
         QCOMPARE(own.left(), outer.left() + (outer.width() - own.width()) / 2);
         QCOMPARE(own.top(), outer.top() + (outer.height() - own.height()) / 2);
+    }
+
+    void keptOnTheScreenWhenTheMainWindowIsNot()
+    {
+        AppState s = freshState();
+        ScriptedPrompter p;
+        QWidget main;
+        const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+        main.setGeometry(room.left() - 600, room.top() - 400, 700, 500);
+        main.show();
+        frmOptions dialog(s, p, &main);
+        dialog.show();
+        QVERIFY(dialog.frameGeometry().left() >= room.left());
+        QVERIFY(dialog.frameGeometry().top() >= room.top());
     }
 
     void notShownWhenShowOptionsIsOff()
