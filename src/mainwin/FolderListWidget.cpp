@@ -79,12 +79,16 @@ QStringList FolderListWidget::entries() const
 
 bool FolderListWidget::highlight(const QString &folder)
 {
+    // Names here differ by letter case alone ("Old" beside "old"): the exact name wins,
+    // and only without one does a name that differs in case alone count.
     const QString wanted = withoutTrailingSlash(folder);
-    for (QTreeWidgetItemIterator it(this); *it; ++it) {
-        if ((*it)->data(0, PathRole).toString().compare(wanted, Qt::CaseInsensitive) == 0) {
-            setCurrentItem(*it);
-            scrollToItem(*it);
-            return true;
+    for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (QTreeWidgetItemIterator it(this); *it; ++it) {
+            if ((*it)->data(0, PathRole).toString().compare(wanted, sensitivity) == 0) {
+                setCurrentItem(*it);
+                scrollToItem(*it);
+                return true;
+            }
         }
     }
     return false;
