@@ -195,6 +195,57 @@ private Q_SLOTS:
         QCOMPARE(s.window.txtFileType->text(), QStringLiteral("*.*"));
     }
 
+    // The keys of the commands of the item and commands menus run their entries, from
+    // wherever the focus is (Delete edits in the pattern box).
+    void keysRunTheirMenuEntries_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("runs");
+        const int none = Qt::NoModifier;
+        QTest::newRow("Del") << QStringLiteral("lvwInfo") << int(Qt::Key_Delete) << none
+                             << QStringLiteral("mnuOptionsDelete") << 1;
+        QTest::newRow("Shift+Del") << QStringLiteral("Dir1") << int(Qt::Key_Delete) << int(Qt::ShiftModifier)
+                                   << QStringLiteral("mnuOptionsDelete") << 1;
+        QTest::newRow("Del in the pattern box") << QStringLiteral("txtFileType") << int(Qt::Key_Delete) << none
+                                                << QStringLiteral("mnuOptionsDelete") << 0;
+        QTest::newRow("F2") << QStringLiteral("lvwInfo") << int(Qt::Key_F2) << none
+                            << QStringLiteral("mnuOptionsRename") << 1;
+        QTest::newRow("F3 in the pattern box") << QStringLiteral("txtFileType") << int(Qt::Key_F3) << none
+                                               << QStringLiteral("mnuOptionsFind") << 1;
+        QTest::newRow("Alt+Enter") << QStringLiteral("lvwInfo") << int(Qt::Key_Return) << int(Qt::AltModifier)
+                                   << QStringLiteral("mnuOptionsAttributes") << 1;
+        QTest::newRow("Ctrl+Alt+Enter on the keypad")
+            << QStringLiteral("Dir1") << int(Qt::Key_Enter) << int(Qt::AltModifier | Qt::ControlModifier)
+            << QStringLiteral("mnuOptionsAttributes") << 1;
+        QTest::newRow("Enter alone") << QStringLiteral("lvwInfo") << int(Qt::Key_Return) << none
+                                     << QStringLiteral("mnuOptionsAttributes") << 0;
+    }
+    void keysRunTheirMenuEntries()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, entry);
+        QFETCH(int, runs);
+        TempTree tree;
+        fillPropertyTree(tree);
+        Session s(tree.root());
+        QVERIFY(s.activate());
+        // Only which entry a key reaches is looked at here, not what the command does.
+        QAction *action = s.window.menuEntry(entry);
+        action->disconnect();
+        action->setEnabled(true);
+        int triggered = 0;
+        connect(action, &QAction::triggered, this, [&triggered] { ++triggered; });
+        QWidget *start = control(s.window, focus);
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(triggered, runs);
+    }
+
     // Backspace goes up one level, except in the pattern box, where it edits.
     void backspaceGoesUpOutsideThePatternBox_data()
     {
