@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -297,23 +298,30 @@ private Q_SLOTS:
         QTest::newRow("lower-case twin") << QStringLiteral("old");
         QTest::newRow("capitalised twin") << QStringLiteral("Old");
         QTest::newRow("two levels down") << QStringLiteral("alpha/deeper");
+        QTest::newRow("parent ends with a space") << QStringLiteral("spaced /inner");
+        QTest::newRow("folder removed meanwhile") << QStringLiteral("alpha/gone");
     }
     void upOneLevelMarksTheFolderLeft()
     {
         QFETCH(QString, start);
+        const bool removed = start.endsWith(QLatin1String("gone"));
         TempTree tree;
         fillPropertyTree(tree);
         tree.folder(QStringLiteral("Old"));
         tree.folder(QStringLiteral("old"));
         tree.folder(QStringLiteral("alpha/deeper"));
+        tree.folder(QStringLiteral("alpha/gone"));
+        tree.folder(QStringLiteral("spaced /inner"));
         Session s(tree.path(start));
         QVERIFY(s.activate());
+        if (removed)
+            QVERIFY(QDir(tree.path(start)).removeRecursively());
         QTest::mouseClick(s.window.cmdUpOneLevel, Qt::LeftButton);
         const QString parent = QFileInfo(tree.path(start)).path();
         QCOMPARE(s.window.Dir1->path(), parent);
         QCOMPARE(s.state.CurrentPath, parent + QLatin1Char('/'));
-        QCOMPARE(s.window.Dir1->highlightedPath(), tree.path(start));
-        QVERIFY(shownNames(s.window).contains(QFileInfo(tree.path(start)).fileName()));
+        QCOMPARE(s.window.Dir1->highlightedPath(), removed ? parent : tree.path(start));
+        QCOMPARE(shownNames(s.window).contains(QFileInfo(tree.path(start)).fileName()), !removed);
         QCOMPARE(s.prompter.prompts.size(), 0);
     }
 
@@ -429,6 +437,8 @@ private Q_SLOTS:
             {"header6", "", "S", "S"},
             {"header7", "", "R", "R"},
             {"header8", "", "A", "A"},
+            {"lblInfo", "text", "  Folders: 0 of 0. Files: 0 of 0. File size in bytes: 0 of 0.  ",
+             "  Φάκελλοι: 0 από 0. Αρχεία: 0 από 0. Μέγεθος αρχείων σε χαρακτήρες: 0 από 0.  "},
             {"mnuOptionsOptions", "text", "Options", "Επιλογές"},
             {"mnuOptionsOpen", "text", "Open", "Άνοιγμα"},
             {"mnuOptionsPrint", "text", "Print", "Εκτύπωση"},
@@ -552,6 +562,9 @@ private Q_SLOTS:
                                  "chkFileProperties(2)", "optAppearance(2)", "lblCurrentPath", "lblInfo",
                                  "fraFileProperties"})
             QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(name);
+        QTest::newRow("Dir1, right button") << QStringLiteral("right:Dir1") << QStringLiteral("Dir1");
+        QTest::newRow("lblFileType, right button")
+            << QStringLiteral("right:lblFileType") << QStringLiteral("lblFileType");
         QTest::newRow("item menu Help") << QStringLiteral("mnuOptionsHelp") << QStringLiteral("cmdSelections");
         QTest::newRow("commands menu Help") << QStringLiteral("mnuCommandsHelp") << QStringLiteral("cmdCommands");
         QTest::newRow("refresh Help") << QStringLiteral("mnuRefreshHelp") << QStringLiteral("cmdRefresh");
@@ -568,10 +581,15 @@ private Q_SLOTS:
                                 + owner.toUtf8() + "</p></body></html>";
         s.data.writeFile(QStringLiteral("TidyhallUk.hlp"), help);
         QVERIFY(s.activate());
-        if (source.startsWith(QLatin1String("mnu")))
+        if (source.startsWith(QLatin1String("mnu"))) {
             s.window.menuEntry(source)->trigger();
-        else
-            QTest::mouseClick(control(s.window, source), Qt::MiddleButton);
+        } else {
+            const bool right = source.startsWith(QLatin1String("right:"));
+            QWidget *target = control(s.window, right ? source.mid(6) : source);
+            if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
+                target = area->viewport();
+            QTest::mouseClick(target, right ? Qt::RightButton : Qt::MiddleButton);
+        }
         // The topic shows in a pop-up that stays until the next click.
         const QWidget *popup = QApplication::activePopupWidget();
         const QString shown = popup ? QString::fromLatin1(popup->metaObject()->className()) : QString();
@@ -588,7 +606,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QStringList>("keys"); // "Section/Key=value" as the file holds them
         const QString all = QStringLiteral(".cache .h.txt a.txt alpha ro.txt");
-        const auto list = [](const char *text) { return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts); };
+        const auto list = [](const char *text) {
+            return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        };
         QTest::newRow("Archive box") << QStringLiteral("chkFileProperties(3)") << list(".cache .h.txt alpha ro.txt")
                                      << list("Properties/Hidden=1 Properties/System=1 Properties/ReadOnly=1 "
                                              "Properties/Archive=0");
@@ -639,9 +659,10 @@ private Q_SLOTS:
         const bool plusHeader = click == QLatin1String("header4");
         QCOMPARE(s.prompter.prompts.size(), plusHeader ? 1 : 0);
         if (plusHeader)
-            QCOMPARE(s.prompter.last().text,
-                     QStringLiteral("If you want to sort the items based on whether they are folders or files, you "
-                                    "must use the options of the frame titled 'Order of appearance'."));
+            QCOMPARE(s.prompter.last().title + QLatin1Char('|') + s.prompter.last().text,
+                     QStringLiteral("Tidyhall|If you want to sort the items based on whether they are folders "
+                                    "or files, you must use the options of the frame titled 'Order of "
+                                    "appearance'."));
     }
 
     // The last box still checked is disabled, so the mouse can never clear both.
