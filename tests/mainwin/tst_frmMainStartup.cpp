@@ -217,16 +217,22 @@ private Q_SLOTS:
     // A copy that ended, however it ended, does not keep the next one from starting.
     void anEndedCopyLeavesNoLockBehind_data()
     {
-        QTest::addColumn<bool>("crashed");
-        QTest::newRow("closed") << false;
-        QTest::newRow("crashed") << true;
+        QTest::addColumn<QString>("end");
+        QTest::newRow("closed") << QStringLiteral("closed");
+        QTest::newRow("crashed") << QStringLiteral("crashed");
+        QTest::newRow("crashed while taking the lock") << QStringLiteral("empty");
+        QTest::newRow("lock damaged") << QStringLiteral("damaged");
     }
     void anEndedCopyLeavesNoLockBehind()
     {
-        QFETCH(bool, crashed);
+        QFETCH(QString, end);
         StartFolder data(iniStartingAt(QStringLiteral("/")));
         const QString lockPath = data.path() + QStringLiteral("/Tidyhall.lock");
-        if (crashed) {
+        if (end == QLatin1String("empty")) {
+            data.writeFile(QStringLiteral("Tidyhall.lock"), {});
+        } else if (end == QLatin1String("damaged")) {
+            data.writeFile(QStringLiteral("Tidyhall.lock"), QByteArray("\x01\xff\n\n", 4));
+        } else if (end == QLatin1String("crashed")) {
             // The lock file of a process that is gone, as a crash leaves it.
             QProcess gone;
             gone.start(QStringLiteral("true"), {});
@@ -254,6 +260,28 @@ private Q_SLOTS:
         frmMain w(state, prompter);
         QVERIFY(w.load());
         QCOMPARE(prompter.prompts.size(), 0);
+    }
+
+    // Folders where the settings file or the lock belongs: the program starts on its
+    // defaults rather than refusing to run.
+    void foldersInPlaceOfDataFilesStillStart_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("settings") << QStringLiteral("Tidyhall.ini");
+        QTest::newRow("lock") << QStringLiteral("Tidyhall.lock");
+    }
+    void foldersInPlaceOfDataFilesStillStart()
+    {
+        QFETCH(QString, name);
+        StartFolder data;
+        QVERIFY(QDir(data.path()).mkdir(name));
+        AppState state;
+        ScriptedPrompter prompter;
+        frmMain w(state, prompter);
+        QVERIFY(w.load());
+        QCOMPARE(prompter.prompts.size(), 1);
+        QCOMPARE(prompter.last().text, noInitialPathText());
+        QVERIFY(QFileInfo(data.path() + QLatin1Char('/') + name).isDir());
     }
 
     // Both appearance flags off in the file: the window shows both, lets either be
