@@ -151,21 +151,6 @@ private Q_SLOTS:
         QCOMPARE(data.iniBytes(), before);
     }
 
-    void aUsableInitialPathIsListedSilently()
-    {
-        TempTree tree;
-        tree.file(QStringLiteral("one.txt"), "1");
-        tree.folder(QStringLiteral("Φάκελλος"));
-        StartFolder data(iniStartingAt(tree.root()));
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-        QCOMPARE(prompter.prompts.size(), 0);
-        QCOMPARE(state.CurrentPath, tree.root() + QLatin1Char('/'));
-        QCOMPARE(shownNames(w), (QStringList{QStringLiteral("one.txt"), QStringLiteral("Φάκελλος")}));
-    }
-
     // A second copy says so in both languages and ends before anything else happens:
     // no listing, no settings written, the first copy untouched.
     void aSecondCopyShowsOnlyTheDuplicateMessage_data()
@@ -222,13 +207,16 @@ private Q_SLOTS:
         QTest::newRow("crashed") << QStringLiteral("crashed");
         QTest::newRow("crashed while taking the lock") << QStringLiteral("empty");
         QTest::newRow("lock damaged") << QStringLiteral("damaged");
+        QTest::newRow("folder in its place") << QStringLiteral("folder");
     }
     void anEndedCopyLeavesNoLockBehind()
     {
         QFETCH(QString, end);
         StartFolder data(iniStartingAt(QStringLiteral("/")));
         const QString lockPath = data.path() + QStringLiteral("/Tidyhall.lock");
-        if (end == QLatin1String("empty")) {
+        if (end == QLatin1String("folder")) {
+            QVERIFY(QDir(data.path()).mkdir(QStringLiteral("Tidyhall.lock")));
+        } else if (end == QLatin1String("empty")) {
             data.writeFile(QStringLiteral("Tidyhall.lock"), {});
         } else if (end == QLatin1String("damaged")) {
             data.writeFile(QStringLiteral("Tidyhall.lock"), QByteArray("\x01\xff\n\n", 4));
@@ -262,26 +250,18 @@ private Q_SLOTS:
         QCOMPARE(prompter.prompts.size(), 0);
     }
 
-    // Folders where the settings file or the lock belongs: the program starts on its
-    // defaults rather than refusing to run.
-    void foldersInPlaceOfDataFilesStillStart_data()
+    // A folder where the settings file belongs: the program starts on its defaults.
+    void aFolderInPlaceOfTheSettingsStillStarts()
     {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("settings") << QStringLiteral("Tidyhall.ini");
-        QTest::newRow("lock") << QStringLiteral("Tidyhall.lock");
-    }
-    void foldersInPlaceOfDataFilesStillStart()
-    {
-        QFETCH(QString, name);
         StartFolder data;
-        QVERIFY(QDir(data.path()).mkdir(name));
+        QVERIFY(QDir(data.path()).mkdir(QStringLiteral("Tidyhall.ini")));
         AppState state;
         ScriptedPrompter prompter;
         frmMain w(state, prompter);
         QVERIFY(w.load());
         QCOMPARE(prompter.prompts.size(), 1);
         QCOMPARE(prompter.last().text, noInitialPathText());
-        QVERIFY(QFileInfo(data.path() + QLatin1Char('/') + name).isDir());
+        QVERIFY(QFileInfo(data.iniPath()).isDir());
     }
 
     // Both appearance flags off in the file: the window shows both, lets either be
