@@ -77,13 +77,14 @@ QStringList FolderListWidget::entries() const
     return result;
 }
 
-// The exact name first: on Linux "Old" and "old" can be two folders side by side.
 bool FolderListWidget::highlight(const QString &folder)
 {
+    // Names here differ by letter case alone ("Old" beside "old"): the exact name wins,
+    // and only without one does a name that differs in case alone count.
     const QString wanted = withoutTrailingSlash(folder);
-    for (const Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+    for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
         for (QTreeWidgetItemIterator it(this); *it; ++it) {
-            if ((*it)->data(0, PathRole).toString().compare(wanted, cs) == 0) {
+            if ((*it)->data(0, PathRole).toString().compare(wanted, sensitivity) == 0) {
                 setCurrentItem(*it);
                 scrollToItem(*it);
                 return true;

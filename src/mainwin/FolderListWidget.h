@@ -20,7 +20,8 @@ public:
 
     // The highlighted entry's folder (the current folder when nothing else is).
     QString highlightedPath() const;
-    // Highlights the entry equal to `folder`, ignoring case; false when none is.
+    // Highlights the entry equal to `folder` (the exact name first, else one that differs
+    // in letter case alone); false when none is.
     bool highlight(const QString &folder);
     QStringList entries() const;
 

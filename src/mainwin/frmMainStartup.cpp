@@ -66,10 +66,22 @@ bool frmMain::load()
 // lock; the program still starts.
 bool frmMain::refuseSecondCopy()
 {
-    m_lock = std::make_unique<QLockFile>(m_state.DataFolder + QStringLiteral("/Tidyhall.lock"));
+    const QString lockPath = m_state.DataFolder + QStringLiteral("/Tidyhall.lock");
+    m_lock = std::make_unique<QLockFile>(lockPath);
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0) || m_lock->error() != QLockFile::LockFailedError)
         return false;
+    // A lock that names no copy (left empty by a crash, damaged, or a folder in its
+    // place) is no copy running: with no age limit on locks it would otherwise keep
+    // the program from ever starting again.
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!m_lock->getLockInfo(&pid, &host, &application)) {
+        m_lock->removeStaleLockFile();
+        if (m_lock->tryLock(0) || m_lock->error() != QLockFile::LockFailedError || !QFileInfo(lockPath).isFile())
+            return false;
+    }
     m_state.AppTitle = StartupTexts::DuplicateInstanceTitle;
     m_prompter.message(m_state.AppTitle, StartupTexts::duplicateInstance(), PromptIcon::Critical, {PromptButton::Ok},
                        PromptButton::Ok);
