@@ -5,8 +5,9 @@
 
 namespace {
 
-// The widest a caption line grows before it wraps.
+// The widest a caption line grows before it wraps, and the narrowest it is squeezed to.
 constexpr int PreferredTextWidth = 560;
+constexpr int MinimumTextWidth = 360;
 
 struct Metrics
 {
@@ -36,11 +37,11 @@ int heightFor(const QWidget *w, bool radio, const QString &text, int width)
     return std::max(textHeight, m.indicator) + 4;
 }
 
-QSize hintFor(const QWidget *w, bool radio, const QString &text)
+QSize hintFor(const QWidget *w, bool radio, const QString &text, int textWidth)
 {
     const Metrics m = metricsOf(w, radio);
     const int oneLine = w->fontMetrics().horizontalAdvance(text);
-    const int width = std::min(oneLine, PreferredTextWidth) + m.indicator + m.spacing + 4;
+    const int width = std::min(oneLine, textWidth) + m.indicator + m.spacing + 4;
     return {width, heightFor(w, radio, text, width)};
 }
 
@@ -70,12 +71,12 @@ void paintWrapped(Button *button, bool radio)
 
 } // namespace
 
-QSize WrappingCheckBox::sizeHint() const { return hintFor(this, false, text()); }
-QSize WrappingCheckBox::minimumSizeHint() const { return {120, heightForWidth(120)}; }
+QSize WrappingCheckBox::sizeHint() const { return hintFor(this, false, text(), PreferredTextWidth); }
+QSize WrappingCheckBox::minimumSizeHint() const { return hintFor(this, false, text(), MinimumTextWidth); }
 int WrappingCheckBox::heightForWidth(int width) const { return heightFor(this, false, text(), width); }
 void WrappingCheckBox::paintEvent(QPaintEvent *) { paintWrapped(this, false); }
 
-QSize WrappingRadioButton::sizeHint() const { return hintFor(this, true, text()); }
-QSize WrappingRadioButton::minimumSizeHint() const { return {120, heightForWidth(120)}; }
+QSize WrappingRadioButton::sizeHint() const { return hintFor(this, true, text(), PreferredTextWidth); }
+QSize WrappingRadioButton::minimumSizeHint() const { return hintFor(this, true, text(), MinimumTextWidth); }
 int WrappingRadioButton::heightForWidth(int width) const { return heightFor(this, true, text(), width); }
 void WrappingRadioButton::paintEvent(QPaintEvent *) { paintWrapped(this, true); }

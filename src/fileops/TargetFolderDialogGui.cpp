@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QTimer>
 #include <QFileInfo>
 
 namespace {
@@ -33,6 +34,11 @@ void PrepareTargetFolderDialog(QFileDialog &dialog, const QString &title, const 
     dialog.setLabelText(QFileDialog::FileName, TargetTexts::FileName.in(greek));
     dialog.setLabelText(QFileDialog::Accept, TargetTexts::Open.in(greek));
     dialog.selectFile(marker);
+    // When a folder is opened, the marker goes back into the name box so that Open
+    // chooses the folder shown.
+    QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [&dialog, marker] {
+        QTimer::singleShot(0, &dialog, [&dialog, marker] { dialog.selectFile(marker); });
+    });
 }
 
 TargetFolderAnswer TargetFolderFromDialog(const QFileDialog &dialog, int result)

@@ -36,7 +36,10 @@ bool frmMain::load()
         BuildDataPaths(m_state, ResolveDataFolder(QCoreApplication::applicationDirPath()));
         if (refuseSecondCopy())
             return false;
+        // No listing yet: the folder is chosen further on.
+        txtFileType->blockSignals(true);
         txtFileType->setText(QStringLiteral("*.*"));
+        txtFileType->blockSignals(false);
         ReadSettings(m_state);
         cmdPrint->setEnabled(!m_state.PrintFontName.isEmpty());
         applyFilterControls();
