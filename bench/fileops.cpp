@@ -94,11 +94,12 @@ void makeTree(const QString &root, int folders, int filesPerFolder, int bigFiles
 }
 
 void report(const char *what, const std::vector<double> &mine, const char *tool, const std::vector<double> &theirs,
-            double goal)
+            double goal, double scale = 1, const char *unit = "s")
 {
     const double a = median(mine);
     const double b = median(theirs);
-    std::printf("%-34s ours %8.3f s   %-10s %8.3f s   ratio %.3f (goal <= %.2f)\n", what, a, tool, b, a / b, goal);
+    std::printf("%-34s ours %8.3f %-2s  %-10s %8.3f %-2s  ratio %.3f (goal <= %.2f)\n", what, a * scale, unit, tool,
+                b * scale, unit, a / b, goal);
     std::fflush(stdout);
 }
 
@@ -193,6 +194,6 @@ int main(int argc, char **argv)
         t /= trashCount;
     for (double &t : theirs)
         t /= trashCount;
-    report("trash, per item (5000 at once)", mine, "gio trash", theirs, 1.0);
+    report("trash, per item (5000 at once)", mine, "gio trash", theirs, 1.0, 1e3, "ms");
     return 0;
 }
