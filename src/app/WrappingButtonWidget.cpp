@@ -2,6 +2,7 @@
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <type_traits>
 
 namespace {
 
@@ -71,12 +72,32 @@ void paintWrapped(Button *button, bool radio)
 
 } // namespace
 
-QSize WrappingCheckBox::sizeHint() const { return hintFor(this, false, text(), PreferredTextWidth); }
-QSize WrappingCheckBox::minimumSizeHint() const { return hintFor(this, false, text(), MinimumTextWidth); }
-int WrappingCheckBox::heightForWidth(int width) const { return heightFor(this, false, text(), width); }
-void WrappingCheckBox::paintEvent(QPaintEvent *) { paintWrapped(this, false); }
+template <typename Button>
+constexpr bool isRadio = std::is_same_v<Button, QRadioButton>;
 
-QSize WrappingRadioButton::sizeHint() const { return hintFor(this, true, text(), PreferredTextWidth); }
-QSize WrappingRadioButton::minimumSizeHint() const { return hintFor(this, true, text(), MinimumTextWidth); }
-int WrappingRadioButton::heightForWidth(int width) const { return heightFor(this, true, text(), width); }
-void WrappingRadioButton::paintEvent(QPaintEvent *) { paintWrapped(this, true); }
+template <typename Button>
+QSize WrappingButton<Button>::sizeHint() const
+{
+    return hintFor(this, isRadio<Button>, this->text(), PreferredTextWidth);
+}
+
+template <typename Button>
+QSize WrappingButton<Button>::minimumSizeHint() const
+{
+    return hintFor(this, isRadio<Button>, this->text(), MinimumTextWidth);
+}
+
+template <typename Button>
+int WrappingButton<Button>::heightForWidth(int width) const
+{
+    return heightFor(this, isRadio<Button>, this->text(), width);
+}
+
+template <typename Button>
+void WrappingButton<Button>::paintEvent(QPaintEvent *)
+{
+    paintWrapped(this, isRadio<Button>);
+}
+
+template class WrappingButton<QCheckBox>;
+template class WrappingButton<QRadioButton>;

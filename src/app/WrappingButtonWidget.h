@@ -6,10 +6,11 @@
 // Check boxes and option buttons whose captions wrap onto further lines, so that a
 // dialog with long captions (a whole sentence each) stays as wide as a screen allows.
 // The caption stays the button's text().
-class WrappingCheckBox : public QCheckBox
+template <typename Button>
+class WrappingButton : public Button
 {
 public:
-    explicit WrappingCheckBox(QWidget *parent = nullptr) : QCheckBox(parent) {}
+    explicit WrappingButton(QWidget *parent = nullptr) : Button(parent) {}
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return true; }
@@ -17,19 +18,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+    bool hitButton(const QPoint &pos) const override { return this->rect().contains(pos); }
 };
 
-class WrappingRadioButton : public QRadioButton
-{
-public:
-    explicit WrappingRadioButton(QWidget *parent = nullptr) : QRadioButton(parent) {}
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
+using WrappingCheckBox = WrappingButton<QCheckBox>;
+using WrappingRadioButton = WrappingButton<QRadioButton>;
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
-};
+extern template class WrappingButton<QCheckBox>;
+extern template class WrappingButton<QRadioButton>;

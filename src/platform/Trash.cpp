@@ -1,5 +1,7 @@
 #include "platform/Trash.h"
 
+#include "platform/Volumes.h"
+
 #include "platform/SafeCopy.h"
 
 #include <QFile>
@@ -22,34 +24,17 @@ constexpr int InfoSuffixLength = 10; // ".trashinfo"
     throw FileError{err, path};
 }
 
-QByteArray decodeMountField(const QByteArray &field)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            out += char(field.mid(i + 1, 3).toInt(nullptr, 8));
-            i += 3;
-        } else {
-            out += field[i];
-        }
-    }
-    return out;
-}
-
-// The mount point holding `realPath` (no symbolic links in it), read from the mount
-// table of this process: the longest mount point that is a whole-component prefix.
-// Private to the trash; the listing's volume list is kept elsewhere.
+// The mount point holding `realPath` (no symbolic links in it): the longest mount
+// point of the process's mount table that is a whole-component prefix. Compared as
+// bytes, since the item's name need not be valid UTF-8.
 QByteArray mountPointOf(const QByteArray &realPath)
 {
     QFile table(QStringLiteral("/proc/self/mountinfo"));
     QByteArray best = "/";
     if (!table.open(QIODevice::ReadOnly))
         return best;
-    for (const QByteArray &line : table.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() < 5)
-            continue;
-        const QByteArray point = decodeMountField(fields[4]);
+    for (const Volume &volume : parseMountInfo(table.readAll())) {
+        const QByteArray point = QFile::encodeName(volume.mountPoint);
         const bool inside = point == "/" || realPath == point || realPath.startsWith(point + '/');
         if (inside && point.size() > best.size())
             best = point;

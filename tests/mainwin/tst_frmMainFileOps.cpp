@@ -1,4 +1,5 @@
 #include "ScriptedPrompter.h"
+#include "StartFolder.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
 #include "app/AppState.h"
@@ -20,6 +21,7 @@ class frmMainFileOpsTest : public QObject
     struct World
     {
         TempTree tree;
+        StartFolder data;
         AppState state;
         ScriptedPrompter prompter;
         std::unique_ptr<frmMain> window;
@@ -29,13 +31,9 @@ class frmMainFileOpsTest : public QObject
             tree.file(QStringLiteral("here/keep.txt"), "keep");
             tree.file(QStringLiteral("here/ gone.txt"), "leading space");
             tree.file(QStringLiteral("here/gone.txt"), "plain");
-            const QString data = qEnvironmentVariable("TIDYHALL_HOME");
-            QFile::remove(data + QStringLiteral("/Tidyhall.lock"));
-            QFile ini(data + QStringLiteral("/Tidyhall.ini"));
-            ini.open(QIODevice::WriteOnly | QIODevice::Truncate);
-            ini.write("[General]\r\nLanguage=1\r\nShowOptions=2\r\nDelete=" + QByteArray::number(deleteOption)
-                      + "\r\nStartingPoint=" + QFile::encodeName(tree.path("here")) + "\r\n");
-            ini.close();
+            data.writeFile(QStringLiteral("Tidyhall.ini"),
+                           "[General]\r\nLanguage=1\r\nShowOptions=2\r\nDelete=" + QByteArray::number(deleteOption)
+                               + "\r\nStartingPoint=" + QFile::encodeName(tree.path("here")) + "\r\n");
             window = std::make_unique<frmMain>(state, prompter);
             if (!window->load())
                 qFatal("the main window did not load");

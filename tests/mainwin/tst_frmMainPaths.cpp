@@ -1,4 +1,5 @@
 #include "ScriptedPrompter.h"
+#include "StartFolder.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
 #include "app/AppState.h"
@@ -22,6 +23,7 @@ class frmMainPathsTest : public QObject
     struct World
     {
         TempTree tree;
+        StartFolder data;
         AppState state;
         ScriptedPrompter prompter;
         std::unique_ptr<frmMain> window;
@@ -31,19 +33,11 @@ class frmMainPathsTest : public QObject
             tree.folder(QStringLiteral("start"));
             tree.file(QStringLiteral("watched one/a.txt"), "a");
             tree.file(QStringLiteral("watched two/b.txt"), "bb");
-            const QString data = qEnvironmentVariable("TIDYHALL_HOME");
-            QFile::remove(data + QStringLiteral("/Tidyhall.lock"));
-            QFile ini(data + QStringLiteral("/Tidyhall.ini"));
-            ini.open(QIODevice::WriteOnly | QIODevice::Truncate);
-            ini.write("[General]\r\nLanguage=1\r\nStartingPoint=" + QFile::encodeName(tree.path("start")) + "\r\n");
-            ini.close();
-            QFile list(data + QStringLiteral("/MonitoredPaths.txt"));
-            QFile::remove(list.fileName());
-            if (!monitoredList.isNull()) {
-                list.open(QIODevice::WriteOnly);
-                list.write(QByteArray(monitoredList).replace("ROOT", QFile::encodeName(tree.root())));
-                list.close();
-            }
+            data.writeFile(QStringLiteral("Tidyhall.ini"), "[General]\r\nLanguage=1\r\nStartingPoint="
+                                                              + QFile::encodeName(tree.path("start")) + "\r\n");
+            if (!monitoredList.isNull())
+                data.writeFile(QStringLiteral("MonitoredPaths.txt"),
+                               QByteArray(monitoredList).replace("ROOT", QFile::encodeName(tree.root())));
             window = std::make_unique<frmMain>(state, prompter);
             if (!window->load())
                 qFatal("the main window did not load");
@@ -143,7 +137,7 @@ private Q_SLOTS:
         w.prompter.answer(PromptButton::Yes);
         win.menuEntry(QStringLiteral("mnuSavePathRecent"))->trigger();
         QVERIFY(win.cmdRecentPath->isEnabled());
-        QFile list(qEnvironmentVariable("TIDYHALL_HOME") + QStringLiteral("/RecentPaths.txt"));
+        QFile list(w.data.path() + QStringLiteral("/RecentPaths.txt"));
         QVERIFY(list.open(QIODevice::ReadOnly));
         QVERIFY(list.readAll().startsWith(QFile::encodeName(w.tree.path("start/inner")) + "\r\n"));
     }
