@@ -57,6 +57,9 @@ void EnumerateFolder(ItemTable &table, AppState &state, const QString &folder, c
 
     const Wildcard wildcard(pattern);
     LocalClock clock;
+    // Attribute reads resolve a plain path when the folder has an absolute one.
+    const QByteArray folderBytes =
+        state.CurrentPath.startsWith(QLatin1Char('/')) ? QFile::encodeName(state.CurrentPath) : QByteArray();
     try {
         for (;;) {
             errno = 0;
@@ -74,7 +77,7 @@ void EnumerateFolder(ItemTable &table, AppState &state, const QString &folder, c
                 continue;
             EntryInfo info;
             try {
-                info = readEntryInfo(fd, raw, store);
+                info = readEntryInfo(fd, folderBytes, raw, store);
             } catch (const RuntimeError &error) {
                 // Removed between reading the folder and reading the entry: it is
                 // simply no longer there to list.

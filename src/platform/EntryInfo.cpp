@@ -27,6 +27,11 @@ void fillTimesAndSize(EntryInfo &info, const struct stat &st)
 // attributes. Devices, pipes and sockets are never opened.
 EntryInfo readEntryInfo(int dirFd, const char *name, AttributeStore store)
 {
+    return readEntryInfo(dirFd, QByteArray(), name, store);
+}
+
+EntryInfo readEntryInfo(int dirFd, const QByteArray &folderPath, const char *name, AttributeStore store)
+{
     EntryInfo info;
     struct stat st {};
     if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
@@ -55,7 +60,7 @@ EntryInfo readEntryInfo(int dirFd, const char *name, AttributeStore store)
     if (store == AttributeStore::None || (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))) {
         stored.state = StoredDosInfo::Unsupported;
     } else {
-        const QByteArray path = pathInFolder(dirFd, name);
+        const QByteArray path = folderPath.isEmpty() ? pathInFolder(dirFd, name) : folderPath + name;
         stored = readStoredDosInfo(XattrTarget::ofPath(path.constData()), store);
     }
     const DosAttributes a = interpretDosInfo(stored, store, st, dotName);

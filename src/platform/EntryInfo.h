@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <cstdint>
 #include <ctime>
 
@@ -35,3 +36,8 @@ struct EntryInfo
 // volume allows. Throws RuntimeError when the entry cannot be read (it vanished, no
 // permission, ...).
 EntryInfo readEntryInfo(int dirFd, const char *name, AttributeStore store);
+
+// The same, for a folder whose path is known (`folderPath` as bytes, ending with "/"):
+// the attribute read then resolves a plain path, which costs less than going through
+// the descriptor's /proc entry. The listing reads every entry this way.
+EntryInfo readEntryInfo(int dirFd, const QByteArray &folderPath, const char *name, AttributeStore store);
