@@ -42,3 +42,8 @@ void BuildDataPaths(AppState &s, const QString &dataFolder)
     const QString marker = qEnvironmentVariable("TIDYHALL_OWNER_MARKER");
     s.OwnerMarkerFile = marker.isEmpty() ? QStringLiteral(TIDYHALL_OWNER_MARKER) : marker;
 }
+
+QString CommentsFileFor(const AppState &state, const QString &volumeKey)
+{
+    return state.CommentsFileStem + volumeKey + QStringLiteral(".txt");
+}

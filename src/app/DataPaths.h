@@ -11,3 +11,7 @@ QString ResolveDataFolder(const QString &executableFolder);
 
 // Builds the data-file paths of the state from the data folder, in a fixed order.
 void BuildDataPaths(AppState &state, const QString &dataFolder);
+
+// The comments file of a volume: the comments stem, the volume's key ("_" for "/",
+// "_media_usb" for "/media/usb") and ".txt".
+QString CommentsFileFor(const AppState &state, const QString &volumeKey);
