@@ -1,6 +1,7 @@
 #include "fileops/frmOptions.h"
 
 #include "app/AppState.h"
+#include "app/DialogPlacementGui.h"
 #include "app/ErrorReport.h"
 #include "app/WrappingButtonWidget.h"
 #include "fileops/OptionsTexts.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -341,7 +341,7 @@ void frmOptions::showEvent(QShowEvent *event)
     if (m_laidOut)
         return;
     m_laidOut = true;
-    centreOverParent();
+    CentreOverParent(this);
     sstOptions->setCurrentIndex(TakeOptionsPage(m_state));
     if (sstBackupOptions->currentIndex() == 0)
         sstBackupOptions_Click(0);
@@ -349,22 +349,6 @@ void frmOptions::showEvent(QShowEvent *event)
         sstBackupOptions->setCurrentIndex(0);
 }
 
-void frmOptions::centreOverParent()
-{
-    const QWidget *main = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!main)
-        return;
-    const QRect outer = main->frameGeometry();
-    QPoint at(outer.left() + (outer.width() - frameGeometry().width()) / 2,
-              outer.top() + (outer.height() - frameGeometry().height()) / 2);
-    // Never off the screen's edge, whatever the main window's place.
-    if (const QScreen *screen = main->screen()) {
-        const QRect room = screen->availableGeometry();
-        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - frameGeometry().width())));
-        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - frameGeometry().height())));
-    }
-    move(at);
-}
 
 void frmOptions::sstBackupOptions_Click(int step)
 {

@@ -42,7 +42,6 @@ private:
     QWidget *buildFindPage();
     void setCaptions();
     void setControlsFromState();
-    void centreOverParent();
 
     void cmdOK_Click();
     void sstBackupOptions_Click(int step);

@@ -1,5 +1,6 @@
 #include "output/frmRecentPaths.h"
 
+#include "app/DialogPlacementGui.h"
 #include "app/AppState.h"
 #include "app/ErrorReport.h"
 #include "output/PathListTexts.h"
@@ -156,17 +157,8 @@ void frmRecentPaths::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!m_centred) {
-        centreOverParent();
+        CentreOverParent(this);
         m_centred = true;
     }
 }
 
-void frmRecentPaths::centreOverParent()
-{
-    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!owner)
-        return;
-    const QRect main = owner->frameGeometry();
-    const QRect mine = frameGeometry();
-    move(main.left() + (main.width() - mine.width()) / 2, main.top() + (main.height() - mine.height()) / 2);
-}

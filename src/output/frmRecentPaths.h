@@ -43,7 +43,6 @@ private:
     void chooseItem();
     void recall();
     void editList();
-    void centreOverParent();
 
     AppState &m_state;
     Prompter &m_prompter;

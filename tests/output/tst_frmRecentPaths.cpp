@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 class frmRecentPathsTest : public QObject
@@ -260,7 +261,7 @@ private Q_SLOTS:
     {
         World w;
         QWidget main;
-        main.setGeometry(100, 80, 900, 700);
+        main.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         frmRecentPaths dialog(w.state, w.prompter, PathListKind::Recent, &main);
