@@ -4,9 +4,13 @@
 #include "app/AppState.h"
 #include "fileops/CopyMoveDelete.h"
 #include "fileops/OperationFlags.h"
+#include "platform/FileOperation.h"
 #include "platform/RuntimeError.h"
 
 #include <QtTest>
+
+using Kind = FileOperationKind;
+Q_DECLARE_METATYPE(FileOperationKind)
 
 // Stands in for the main window and the file-operation service, and records what
 // the commands asked of them.
@@ -14,7 +18,7 @@ struct FakeMainWindow
 {
     QList<FileOperationCall> calls;
     QList<int> optionPages;
-    QStringList recentAnswers;   // what the recent-paths dialog returns, in turn
+    QStringList recentAnswers; // what the recent-paths dialog returns, in turn
     QList<TargetFolderAnswer> folderAnswers;
     QStringList folderTitles;
     QStringList folderMarkers;
@@ -46,12 +50,20 @@ struct FakeMainWindow
         h.run = [this](const FileOperationCall &call) {
             calls.append(call);
             if (runnerThrows)
-                throw RuntimeError(ErrorNumber::DiskFull, QStringLiteral("No space left on device"));
+                throw RuntimeError(ErrorNumber::DiskFull, "No space left on device");
             return FileOperationOutcome{};
         };
         h.refreshFiles = [this] { ++refreshed; };
         h.bringToFront = [this] { ++broughtToFront; };
         return h;
+    }
+
+    void command(Kind kind, const QStringList &names, AppState &state, Prompter &prompter)
+    {
+        if (kind == Kind::Delete)
+            DeleteSelection(names, state, prompter, hooks(state));
+        else
+            CopyOrMoveSelection(kind, names, state, prompter, hooks(state));
     }
 };
 
@@ -73,10 +85,7 @@ class CopyMoveDeleteTest : public QObject
     }
 
     // The names as the listing shows them, blanks and all, in listing order.
-    static QStringList selection()
-    {
-        return {QStringLiteral("zeta"), QStringLiteral(" x"), QStringLiteral("x "), QStringLiteral("Αρχείο.txt")};
-    }
+    static QStringList selection() { return {"zeta", " x", "x ", "Αρχείο.txt"}; }
 
     QStringList fullPaths() const
     {
@@ -89,149 +98,158 @@ class CopyMoveDeleteTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        m_listed = m_tree.folder(QStringLiteral("listed")) + QLatin1Char('/');
-        m_target = m_tree.folder(QStringLiteral("target dir")) + QLatin1Char('/');
+        m_listed = m_tree.folder("listed") + '/';
+        m_target = m_tree.folder("target dir") + '/';
     }
 
+    // Written by the command, read by the service.
     void itemListText_data()
     {
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty is a lone NUL pair") << QStringList{} << QString(2, QChar(0));
-        QTest::newRow("one") << QStringList{QStringLiteral("/a/b")} << QStringLiteral("/a/b") + QChar(0) + QChar(0);
-        QTest::newRow("two, blanks kept") << QStringList{QStringLiteral("/a/ x"), QStringLiteral("/a/x ")}
-                                          << QStringLiteral("/a/ x") + QChar(0) + QStringLiteral("/a/x ") + QChar(0) + QChar(0);
+        QTest::addColumn<bool>("written"); // else only read
+        const QString nul(QChar(0));
+        QTest::newRow("empty is a lone NUL pair") << QStringList{} << nul + nul << true;
+        QTest::newRow("two, blanks kept") << QStringList{"/a/ x", "/a/x "} << "/a/ x" + nul + "/a/x " + nul + nul << true;
+        QTest::newRow("after the pair") << QStringList{"/a"} << "/a" + nul + nul + "/b" + nul + nul << false;
+        QTest::newRow("no terminator") << QStringList{"/a"} << QStringLiteral("/a") << false;
     }
     void itemListText()
     {
         QFETCH(QStringList, paths);
         QFETCH(QString, text);
-        QCOMPARE(ItemListText(paths), text);
+        QFETCH(bool, written);
+        if (written)
+            QCOMPARE(ItemListText(paths), text);
+        QCOMPARE(pathsFromItemListText(text), paths);
     }
 
-    void copyAndMoveHandOverTheSelection_data()
+    // The flags handed to the service follow the options, for every combination, with
+    // the selection's full paths and the chosen target.
+    void selectionIsHandedOver_data()
     {
-        QTest::addColumn<int>("operation");
+        QTest::addColumn<Kind>("kind");
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<bool>("rename");
         QTest::addColumn<bool>("verify");
+        QTest::addColumn<int>("deleteOption");
         QTest::addColumn<uint>("flags");
-        const auto copy = int(FileOperationKind::Copy);
-        const auto move = int(FileOperationKind::Move);
-        QTest::newRow("copy, shell asks") << copy << true << false << true << 0u;
-        QTest::newRow("copy, replace without asking") << copy << false << false << true << 0x10u;
-        QTest::newRow("copy, rename on collision") << copy << true << true << false << 0x8u;
-        QTest::newRow("move, shell asks") << move << true << false << false << 0u;
-        QTest::newRow("move, replace without asking") << move << false << false << true << 0x10u;
-        QTest::newRow("move, rename on collision") << move << true << true << true << 0x8u;
+        QTest::newRow("copy, shell asks") << Kind::Copy << true << false << true << 0 << 0u;
+        QTest::newRow("copy, replace without asking") << Kind::Copy << false << false << true << 0 << 0x10u;
+        QTest::newRow("copy, rename on collision") << Kind::Copy << true << true << false << 0 << 0x8u;
+        QTest::newRow("move, shell asks") << Kind::Move << true << false << false << 0 << 0u;
+        QTest::newRow("move, replace without asking") << Kind::Move << false << false << true << 0 << 0x10u;
+        QTest::newRow("move, rename on collision") << Kind::Move << true << true << true << 0 << 0x8u;
+        QTest::newRow("delete 1, trash, asking") << Kind::Delete << false << false << false << 1 << 0x40u;
+        QTest::newRow("delete 2, trash, no question") << Kind::Delete << false << false << false << 2 << 0x50u;
+        QTest::newRow("delete 3, for good, asking") << Kind::Delete << false << false << false << 3 << 0u;
+        QTest::newRow("delete 4, for good, no question") << Kind::Delete << false << false << false << 4 << 0x10u;
+        QTest::newRow("delete 0 as 1") << Kind::Delete << false << false << false << 0 << 0x40u;
+        QTest::newRow("delete 9 as 1") << Kind::Delete << false << false << false << 9 << 0x40u;
     }
-    void copyAndMoveHandOverTheSelection()
+    void selectionIsHandedOver()
     {
-        QFETCH(int, operation);
+        QFETCH(Kind, kind);
         QFETCH(bool, confirm);
         QFETCH(bool, rename);
         QFETCH(bool, verify);
+        QFETCH(int, deleteOption);
         QFETCH(uint, flags);
-        const auto kind = FileOperationKind(operation);
-        const bool move = kind == FileOperationKind::Move;
+        const bool move = kind == Kind::Move;
         AppState s = state();
         (move ? s.MoveConfirm : s.CopyConfirm) = confirm;
         (move ? s.MoveRename : s.CopyRename) = rename;
         (move ? s.MoveVerify : s.CopyVerify) = verify;
+        s.DeleteOption = deleteOption;
         FakeMainWindow main;
         main.folderAnswers.append({m_target, 0, {}});
         ScriptedPrompter p;
         if (verify)
             p.answer(PromptButton::Yes);
+        main.command(kind, selection(), s, p);
 
-        CopyOrMoveSelection(kind, selection(), s, p, main.hooks(s));
-
-        QCOMPARE(main.recentShown, 0);
-        QCOMPARE(main.folderTitles, QStringList{move ? QStringLiteral("Select the target for moving")
-                                                     : QStringLiteral("Select the target for copying")});
-        QCOMPARE(main.folderMarkers, QStringList{QStringLiteral("do not alter this text")});
+        // The program itself never asks before a delete; the service does.
         QCOMPARE(p.prompts.size(), verify ? 1 : 0);
         if (verify) {
             QCOMPARE(p.last().title, move ? QStringLiteral("Move verification") : QStringLiteral("Copy verification"));
-            QCOMPARE(p.last().icon, PromptIcon::Question);
             QCOMPARE(p.last().buttons, (QList<PromptButton>{PromptButton::Yes, PromptButton::No}));
-            QVERIFY(p.last().text.contains(QLatin1Char('\'') + m_target + QStringLiteral("'.\r\n\r\n")));
+            QVERIFY(p.last().text.contains('\'' + m_target + "'.\r\n\r\n"));
         }
         QCOMPARE(main.calls.size(), 1);
         const FileOperationCall &call = main.calls.first();
         QCOMPARE(call.operation, kind);
         QCOMPARE(call.sources, fullPaths());
-        QCOMPARE(call.target, m_target);
         QCOMPARE(call.flags, flags);
         QCOMPARE(call.prompter, &p);
-        QCOMPARE(uint(move ? s.MoveFlags : s.CopyFlags), flags);
-        // A copy leaves the listing as it is; a move refreshes it at once.
-        QCOMPARE(main.refreshed, move ? 1 : 0);
-        QCOMPARE(main.broughtToFront, move ? 0 : 1);
-        QCOMPARE(p.unexpected, 0);
+        QCOMPARE(uint(kind == Kind::Delete ? s.DeleteFlags : move ? s.MoveFlags : s.CopyFlags), flags);
+        if (kind == Kind::Delete) {
+            QVERIFY(main.folderTitles.isEmpty() && call.target.isEmpty());
+        } else {
+            QCOMPARE(main.folderTitles, QStringList{move ? "Select the target for moving" : "Select the target for copying"});
+            QCOMPARE(main.folderMarkers, QStringList{"do not alter this text"});
+            QCOMPARE(call.target, m_target);
+        }
+        // A copy leaves the listing as it is; a move or a delete refreshes it at once.
+        QCOMPARE(main.refreshed, kind == Kind::Copy ? 0 : 1);
+        QCOMPARE(main.broughtToFront, kind == Kind::Copy ? 1 : 0);
     }
 
     void verificationTexts_data()
     {
-        QTest::addColumn<int>("operation");
+        QTest::addColumn<Kind>("kind");
         QTest::addColumn<bool>("greek");
         QTest::addColumn<QString>("text");
-        QTest::newRow("copy en") << int(FileOperationKind::Copy) << false
-                                 << QStringLiteral("You have chosen to copy the selected folders and/or files to '/t/'.\r\n\r\n"
-                                                   "Is it certain that you want to proceed with the copying?");
-        QTest::newRow("move el") << int(FileOperationKind::Move) << true
-                                 << QStringLiteral("Επιλέξατε τη μετακίνηση των επιλεγμένων φακέλλων ή/και αρχείων στον "
-                                                   "προορισμό «/t/».\r\n\r\nΘέλετε πράγματι να προχωρήσετε στη "
-                                                   "διαδικασία της μετακινήσεως;");
+        QTest::newRow("copy en") << Kind::Copy << false
+                                 << "You have chosen to copy the selected folders and/or files to '/t/'.\r\n\r\n"
+                                    "Is it certain that you want to proceed with the copying?";
+        QTest::newRow("move el") << Kind::Move << true
+                                 << "Επιλέξατε τη μετακίνηση των επιλεγμένων φακέλλων ή/και αρχείων στον "
+                                    "προορισμό «/t/».\r\n\r\nΘέλετε πράγματι να προχωρήσετε στη "
+                                    "διαδικασία της μετακινήσεως;";
     }
     void verificationTexts()
     {
-        QFETCH(int, operation);
+        QFETCH(Kind, kind);
         QFETCH(bool, greek);
         QFETCH(QString, text);
-        QCOMPARE(CopyMoveVerificationText(FileOperationKind(operation), QStringLiteral("/t/"), greek), text);
+        QCOMPARE(CopyMoveVerificationText(kind, "/t/", greek), text);
     }
 
-    void noTargetOrNoEndsTheOperation_data()
+    // Nothing is handed to the service, and the listing stays as it is.
+    void nothingHappens_data()
     {
-        QTest::addColumn<bool>("cancelTarget");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("chooserCancelled");
         QTest::addColumn<int>("prompts");
-        QTest::newRow("target chooser cancelled") << true << 0;
-        QTest::newRow("verification answered No") << false << 1;
+        QTest::newRow("copy, chooser cancelled") << Kind::Copy << selection() << true << 0;
+        QTest::newRow("move, chooser cancelled") << Kind::Move << selection() << true << 0;
+        QTest::newRow("copy, verification No") << Kind::Copy << selection() << false << 1;
+        QTest::newRow("move, verification No") << Kind::Move << selection() << false << 1;
+        // Not even the options dialog or a chooser opens.
+        QTest::newRow("move, nothing selected") << Kind::Move << QStringList{} << false << 0;
+        QTest::newRow("delete, nothing selected") << Kind::Delete << QStringList{} << false << 0;
     }
-    void noTargetOrNoEndsTheOperation()
+    void nothingHappens()
     {
-        QFETCH(bool, cancelTarget);
+        QFETCH(Kind, kind);
+        QFETCH(QStringList, names);
+        QFETCH(bool, chooserCancelled);
         QFETCH(int, prompts);
-        for (const auto kind : {FileOperationKind::Copy, FileOperationKind::Move}) {
-            AppState s = state();
-            FakeMainWindow main;
-            main.folderAnswers.append({cancelTarget ? QString() : m_target, 0, {}});
-            ScriptedPrompter p;
-            if (!cancelTarget)
-                p.answer(PromptButton::No);
-            CopyOrMoveSelection(kind, selection(), s, p, main.hooks(s));
-            QCOMPARE(p.prompts.size(), prompts);
-            QVERIFY(main.calls.isEmpty());
-            QCOMPARE(main.refreshed, 0);
-        }
-    }
-
-    void anEmptySelectionAsksNothing()
-    {
-        for (const auto kind : {FileOperationKind::Copy, FileOperationKind::Move}) {
-            AppState s = state();
-            s.ShowOptions = true;
-            s.SelectTarget = true;
-            FakeMainWindow main;
-            ScriptedPrompter p;
-            CopyOrMoveSelection(kind, {}, s, p, main.hooks(s));
-            QVERIFY(main.optionPages.isEmpty());
-            QCOMPARE(main.recentShown, 0);
-            QVERIFY(main.folderTitles.isEmpty());
-            QVERIFY(p.prompts.isEmpty());
-            QVERIFY(main.calls.isEmpty());
-        }
+        AppState s = state();
+        s.ShowOptions = names.isEmpty();
+        s.SelectTarget = names.isEmpty();
+        FakeMainWindow main;
+        main.folderAnswers.append({chooserCancelled ? QString() : m_target, 0, {}});
+        ScriptedPrompter p;
+        p.answer(PromptButton::No);
+        main.command(kind, names, s, p);
+        QCOMPARE(p.prompts.size(), prompts);
+        QCOMPARE(main.folderTitles.size(), names.isEmpty() ? 0 : 1);
+        QVERIFY(main.optionPages.isEmpty());
+        QCOMPARE(main.recentShown, 0);
+        QVERIFY(main.calls.isEmpty());
+        QCOMPARE(main.refreshed, 0);
     }
 
     void recentPathsComeFirstWhenSelectTargetIsOn_data()
@@ -240,9 +258,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("recalled");
         QTest::addColumn<int>("recentShown");
         QTest::addColumn<int>("folderDialogs");
-        QTest::newRow("recalled path is the target") << true << QStringLiteral("target dir") << 1 << 0;
-        QTest::newRow("recent paths cancelled") << true << QString() << 1 << 1;
-        QTest::newRow("select target off") << false << QStringLiteral("target dir") << 0 << 1;
+        QTest::newRow("recalled path is the target") << true << "target dir" << 1 << 0;
+        QTest::newRow("recent paths cancelled") << true << "" << 1 << 1;
+        QTest::newRow("select target off") << false << "target dir" << 0 << 1;
     }
     void recentPathsComeFirstWhenSelectTargetIsOn()
     {
@@ -259,174 +277,88 @@ private Q_SLOTS:
             main.recentAnswers.append(m_tree.path(recalled));
         main.folderAnswers.append({m_target, 0, {}});
         ScriptedPrompter p;
-        CopyOrMoveSelection(FileOperationKind::Copy, selection(), s, p, main.hooks(s));
+        main.command(Kind::Copy, selection(), s, p);
         QCOMPARE(main.recentShown, recentShown);
         QCOMPARE(main.folderTitles.size(), folderDialogs);
         QCOMPARE(main.calls.size(), 1);
         QCOMPARE(main.calls.first().target, m_target);
     }
 
+    // The options dialog opens first, at the operation's page, and what the user
+    // chooses there applies at once: here, no more questions.
+    void optionsShowFirstAtTheOperationsPage_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<int>("page");
+        QTest::newRow("delete") << Kind::Delete << 0;
+        QTest::newRow("copy") << Kind::Copy << 1;
+        QTest::newRow("move") << Kind::Move << 2;
+    }
     void optionsShowFirstAtTheOperationsPage()
     {
-        AppState s = state();
-        s.ShowOptions = true;
-        FakeMainWindow main;
-        // The user turns off the verification and the replace question in the dialog.
-        main.userInOptions = [](AppState &st) {
-            st.MoveVerify = false;
-            st.MoveConfirm = false;
-        };
-        main.folderAnswers.append({m_target, 0, {}});
-        ScriptedPrompter p;
-        CopyOrMoveSelection(FileOperationKind::Move, selection(), s, p, main.hooks(s));
-        QCOMPARE(main.optionPages, QList<int>{2});
-        QCOMPARE(p.prompts.size(), 0);
-        QCOMPARE(main.calls.first().flags, std::uint32_t(OperationFlag::NoConfirmation));
-
-        main.folderAnswers.append({m_target, 0, {}});
-        p.answer(PromptButton::Yes);
-        CopyOrMoveSelection(FileOperationKind::Copy, selection(), s, p, main.hooks(s));
-        QCOMPARE(main.optionPages, (QList<int>{2, 1}));
-    }
-
-    void failuresAreReportedWithTheOperationsCode_data()
-    {
-        QTest::addColumn<int>("operation");
-        QTest::addColumn<QString>("case_");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<int>("calls");
-        QTest::addColumn<int>("refreshed");
-        const auto copy = int(FileOperationKind::Copy);
-        const auto move = int(FileOperationKind::Move);
-        QTest::newRow("copy, chooser error") << copy << QStringLiteral("chooser") << QStringLiteral("074") << 71 << 0 << 0;
-        QTest::newRow("move, chooser error") << move << QStringLiteral("chooser") << QStringLiteral("075") << 71 << 0 << 0;
-        QTest::newRow("copy, target gone") << copy << QStringLiteral("gone") << QStringLiteral("074") << 76 << 0 << 0;
-        QTest::newRow("move, name with a slash") << move << QStringLiteral("slash") << QStringLiteral("075") << 52 << 0 << 0;
-        QTest::newRow("copy, dot-dot name") << copy << QStringLiteral("dotdot") << QStringLiteral("074") << 52 << 0 << 0;
-        QTest::newRow("move, service fails half-way") << move << QStringLiteral("runner") << QStringLiteral("075") << 61 << 1 << 1;
-    }
-    void failuresAreReportedWithTheOperationsCode()
-    {
-        QFETCH(int, operation);
-        QFETCH(QString, case_);
-        QFETCH(QString, code);
-        QFETCH(int, number);
-        QFETCH(int, calls);
-        QFETCH(int, refreshed);
-        AppState s = state();
-        s.CopyVerify = false;
-        s.MoveVerify = false;
-        FakeMainWindow main;
-        QStringList names = selection();
-        if (case_ == QLatin1String("chooser"))
-            main.folderAnswers.append({QString(), 71, QStringLiteral("Disk not ready")});
-        else if (case_ == QLatin1String("gone"))
-            main.folderAnswers.append({m_tree.path(QStringLiteral("gone/")), 0, {}});
-        else
-            main.folderAnswers.append({m_target, 0, {}});
-        if (case_ == QLatin1String("slash"))
-            names.append(QStringLiteral("a/b"));
-        if (case_ == QLatin1String("dotdot"))
-            names.append(QStringLiteral(".."));
-        main.runnerThrows = case_ == QLatin1String("runner");
-        ScriptedPrompter p;
-        CopyOrMoveSelection(FileOperationKind(operation), names, s, p, main.hooks(s));
-        QCOMPARE(p.prompts.size(), 1);
-        QCOMPARE(p.last().title, s.AppTitle + QStringLiteral(", ") + code + QLatin1Char('.'));
-        QVERIFY(p.last().text.startsWith(QStringLiteral("Error condition %1 ").arg(number)));
-        QCOMPARE(main.calls.size(), calls);
-        QCOMPARE(main.refreshed, refreshed);
-    }
-
-    void deleteFlagsFollowTheOption_data()
-    {
-        QTest::addColumn<int>("option");
-        QTest::addColumn<uint>("flags");
-        QTest::newRow("1 trash, asking") << 1 << 0x40u;
-        QTest::newRow("2 trash, no question") << 2 << 0x50u;
-        QTest::newRow("3 for good, asking") << 3 << 0u;
-        QTest::newRow("4 for good, no question") << 4 << 0x10u;
-        QTest::newRow("0 as 1") << 0 << 0x40u;
-        QTest::newRow("9 as 1") << 9 << 0x40u;
-    }
-    void deleteFlagsFollowTheOption()
-    {
-        QFETCH(int, option);
-        QFETCH(uint, flags);
-        AppState s = state();
-        s.DeleteOption = option;
-        FakeMainWindow main;
-        ScriptedPrompter p;
-        DeleteSelection(selection(), s, p, main.hooks(s));
-        QCOMPARE(main.calls.size(), 1);
-        const FileOperationCall &call = main.calls.first();
-        QCOMPARE(call.operation, FileOperationKind::Delete);
-        QCOMPARE(call.sources, fullPaths());
-        QVERIFY(call.target.isEmpty());
-        QCOMPARE(call.flags, flags);
-        QCOMPARE(uint(s.DeleteFlags), flags);
-        QCOMPARE(main.refreshed, 1);
-        // The program itself never asks before a delete; the service does.
-        QVERIFY(p.prompts.isEmpty());
-    }
-
-    void deleteShowsOptionsFirstAndUsesTheirOutcome()
-    {
+        QFETCH(Kind, kind);
+        QFETCH(int, page);
         AppState s = state();
         s.ShowOptions = true;
         s.OptionsPage = 3;
         FakeMainWindow main;
-        main.userInOptions = [](AppState &st) { st.DeleteOption = 4; };
+        main.userInOptions = [](AppState &st) {
+            st.DeleteOption = 4;
+            st.CopyVerify = st.CopyConfirm = false;
+            st.MoveVerify = st.MoveConfirm = false;
+        };
+        main.folderAnswers.append({m_target, 0, {}});
         ScriptedPrompter p;
-        DeleteSelection({QStringLiteral(" x")}, s, p, main.hooks(s));
-        QCOMPARE(main.optionPages, QList<int>{0});
+        main.command(kind, selection(), s, p);
+        QCOMPARE(main.optionPages, QList<int>{page});
+        QCOMPARE(p.prompts.size(), 0);
+        QCOMPARE(main.calls.size(), 1);
         QCOMPARE(main.calls.first().flags, std::uint32_t(OperationFlag::NoConfirmation));
-        QCOMPARE(main.calls.first().sources, QStringList{m_listed + QStringLiteral(" x")});
     }
 
-    void deleteWithNothingSelectedDoesNothing()
+    void failuresAreReportedWithTheOperationsCode_data()
     {
-        AppState s = state();
-        s.ShowOptions = true;
-        FakeMainWindow main;
-        ScriptedPrompter p;
-        DeleteSelection({}, s, p, main.hooks(s));
-        QVERIFY(main.optionPages.isEmpty());
-        QVERIFY(main.calls.isEmpty());
-        QCOMPARE(main.refreshed, 0);
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QStringList>("added"); // to the selection
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("calls");
+        QTest::newRow("copy, chooser error") << Kind::Copy << "chooser" << QStringList{} << "074" << 71 << 0;
+        QTest::newRow("copy, target gone") << Kind::Copy << "gone" << QStringList{} << "074" << 76 << 0;
+        QTest::newRow("move, name with a slash") << Kind::Move << "" << QStringList{"a/b"} << "075" << 52 << 0;
+        QTest::newRow("copy, dot-dot name") << Kind::Copy << "" << QStringList{".."} << "074" << 52 << 0;
+        QTest::newRow("delete, empty name") << Kind::Delete << "" << QStringList{""} << "066" << 52 << 0;
+        QTest::newRow("delete, dot") << Kind::Delete << "" << QStringList{"."} << "066" << 52 << 0;
+        QTest::newRow("delete, the parent's item") << Kind::Delete << "" << QStringList{"../other"} << "066" << 52 << 0;
+        // The listing is refreshed after a failure half-way.
+        QTest::newRow("move, service fails") << Kind::Move << "runner" << QStringList{} << "075" << 61 << 1;
+        QTest::newRow("delete, service fails") << Kind::Delete << "runner" << QStringList{} << "066" << 61 << 1;
     }
-
-    void deleteFailureIsReportedAndTheListingRefreshed()
+    void failuresAreReportedWithTheOperationsCode()
     {
+        QFETCH(Kind, kind);
+        QFETCH(QString, failure);
+        QFETCH(QStringList, added);
+        QFETCH(QString, code);
+        QFETCH(int, number);
+        QFETCH(int, calls);
         AppState s = state();
+        s.CopyVerify = false;
+        s.MoveVerify = false;
         FakeMainWindow main;
-        main.runnerThrows = true;
+        if (failure == "chooser")
+            main.folderAnswers.append({QString(), 71, "Disk not ready"});
+        else
+            main.folderAnswers.append({failure == "gone" ? m_tree.path("gone/") : m_target, 0, {}});
+        main.runnerThrows = failure == "runner";
         ScriptedPrompter p;
-        DeleteSelection(selection(), s, p, main.hooks(s));
+        main.command(kind, selection() + added, s, p);
         QCOMPARE(p.prompts.size(), 1);
-        QCOMPARE(p.last().title, s.AppTitle + QStringLiteral(", 066."));
-        QCOMPARE(main.refreshed, 1);
-    }
-
-    void deleteRefusesNamesOutsideTheFolder_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("dot") << QStringLiteral(".");
-        QTest::newRow("dot-dot") << QStringLiteral("..");
-        QTest::newRow("slash") << QStringLiteral("../other");
-    }
-    void deleteRefusesNamesOutsideTheFolder()
-    {
-        QFETCH(QString, name);
-        AppState s = state();
-        FakeMainWindow main;
-        ScriptedPrompter p;
-        DeleteSelection({QStringLiteral("fine"), name}, s, p, main.hooks(s));
-        QVERIFY(main.calls.isEmpty());
-        QCOMPARE(p.last().title, s.AppTitle + QStringLiteral(", 066."));
-        QVERIFY(p.last().text.startsWith(QStringLiteral("Error condition 52 ")));
+        QCOMPARE(p.last().title, s.AppTitle + ", " + code + '.');
+        QVERIFY(p.last().text.startsWith(QStringLiteral("Error condition %1 ").arg(number)));
+        QCOMPARE(main.calls.size(), calls);
+        QCOMPARE(main.refreshed, calls);
     }
 };
 

