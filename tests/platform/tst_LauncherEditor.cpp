@@ -9,40 +9,29 @@ class LauncherEditorTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // An empty `program` is a line that names no editor.
     void desktopExecLines_data()
     {
         QTest::addColumn<QString>("exec");
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("gedit") << QStringLiteral("gedit %U") << QStringLiteral("gedit")
-                               << QStringList{"--new-window", "--wait"};
-        QTest::newRow("gedit already waits") << QStringLiteral("gedit --wait %U") << QStringLiteral("gedit")
-                                             << QStringList{"--wait", "--new-window"};
-        QTest::newRow("kate by path") << QStringLiteral("/usr/bin/kate -b %U") << QStringLiteral("/usr/bin/kate")
-                                      << QStringList{"-b", "--block"};
-        QTest::newRow("mousepad") << QStringLiteral("mousepad %F") << QStringLiteral("mousepad") << QStringList{};
-        QTest::newRow("quoted program") << QStringLiteral("\"/opt/My Editor/ed\" --x=\"a \\\"b\\\"\" %f")
-                                        << QStringLiteral("/opt/My Editor/ed") << QStringList{"--x=a \"b\""};
-        QTest::newRow("percent") << QStringLiteral("ed --title=100%% %i %c") << QStringLiteral("ed")
-                                 << QStringList{"--title=100%"};
-        QTest::newRow("unknown editor") << QStringLiteral("someeditor --flag") << QStringLiteral("someeditor")
-                                        << QStringList{"--flag"};
+        QTest::newRow("gedit") << "gedit %U" << "gedit" << QStringList{"--new-window", "--wait"};
+        QTest::newRow("gedit already waits") << "gedit --wait %U" << "gedit" << QStringList{"--wait", "--new-window"};
+        QTest::newRow("kate by path") << "/usr/bin/kate -b %U" << "/usr/bin/kate" << QStringList{"-b", "--block"};
+        QTest::newRow("quoted program") << "\"/opt/My Editor/ed\" --x=\"a \\\"b\\\"\" %f" << "/opt/My Editor/ed"
+                                        << QStringList{"--x=a \"b\""};
+        QTest::newRow("percent") << "ed --title=100%% %i %c" << "ed" << QStringList{"--title=100%"};
+        QTest::newRow("unknown editor") << "someeditor --flag" << "someeditor" << QStringList{"--flag"};
+        QTest::newRow("only a field code") << "%U" << "" << QStringList{};
     }
     void desktopExecLines()
     {
         QFETCH(QString, exec);
         QFETCH(QString, program);
-        QFETCH(QStringList, arguments);
         const std::optional<EditorCommand> e = EditorFromDesktopExec(exec);
-        QVERIFY(e);
-        QCOMPARE(e->program, program);
-        QCOMPARE(e->arguments, arguments);
-    }
-
-    void emptyExecIsNoEditor()
-    {
-        QVERIFY(!EditorFromDesktopExec(QString()));
-        QVERIFY(!EditorFromDesktopExec(QStringLiteral("%U")));
+        QCOMPARE(e.has_value(), !program.isEmpty());
+        QCOMPARE(e.value_or(EditorCommand{}).program, program);
+        QTEST(e.value_or(EditorCommand{}).arguments, "arguments");
     }
 
     void execComesFromTheDesktopEntryGroup()
@@ -53,6 +42,8 @@ private Q_SLOTS:
         QCOMPARE(DesktopEntryExec(text), QStringLiteral("gedit %U"));
     }
 
+    // The setting is a program (whose path may hold spaces) or a command line, and
+    // comes before the desktop's default.
     void theSettingNamesAProgramOrACommandLine()
     {
         TempTree tree;
@@ -61,20 +52,13 @@ private Q_SLOTS:
         QVERIFY(whole);
         QCOMPARE(whole->program, spaced);
         QVERIFY(whole->arguments.isEmpty());
-        const std::optional<EditorCommand> line = EditorFromSetting(QStringLiteral("kate --block"));
-        QCOMPARE(line->program, QStringLiteral("kate"));
-        QCOMPARE(line->arguments, QStringList{QStringLiteral("--block")});
         QVERIFY(!EditorFromSetting(QStringLiteral("   ")));
-    }
-
-    void theSettingComesFirst()
-    {
         qputenv("TIDYHALL_EDITOR", "myeditor --wait");
-        const std::optional<EditorCommand> e = LocateTextEditor();
+        const std::optional<EditorCommand> line = LocateTextEditor();
         qunsetenv("TIDYHALL_EDITOR");
-        QVERIFY(e);
-        QCOMPARE(e->program, QStringLiteral("myeditor"));
-        QCOMPARE(e->arguments, QStringList{QStringLiteral("--wait")});
+        QVERIFY(line);
+        QCOMPARE(line->program, QStringLiteral("myeditor"));
+        QCOMPARE(line->arguments, QStringList{QStringLiteral("--wait")});
     }
 };
 
