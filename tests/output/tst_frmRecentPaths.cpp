@@ -3,11 +3,9 @@
 #include "TestEnvironment.h"
 #include "app/AppState.h"
 #include "app/DataPaths.h"
-#include "output/MonitoringGui.h"
 #include "output/PathListWidget.h"
 #include "output/frmRecentPaths.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
@@ -48,19 +46,6 @@ class frmRecentPathsTest : public QObject
 
     static QPoint centreOf(QListWidget *list, int row) { return list->visualItemRect(list->item(row)).center(); }
 
-    // The main window's controls that monitoring mode switches, by name, in normal mode.
-    static void buildMonitoringControls(QWidget &window)
-    {
-        for (const ControlState &s : MonitoringControlStates(false)) {
-            QObject *control = s.name.startsWith(QLatin1String("mnu")) ? static_cast<QObject *>(new QAction(&window))
-                               : s.name.startsWith(QLatin1String("lst")) ? static_cast<QObject *>(new QListWidget(&window))
-                                                                          : new QPushButton(&window);
-            control->setObjectName(s.name);
-        }
-        ApplyControlStates(&window, MonitoringControlStates(false));
-        window.show();
-    }
-
 private Q_SLOTS:
     void cleanup() { qunsetenv("TIDYHALL_EDITOR"); }
 
@@ -80,15 +65,28 @@ private Q_SLOTS:
         QVERIFY(!dialog.cmdCancel->toolTip().isEmpty());
     }
 
-    void aMissingListIsCreatedAndShownEmpty()
+    // A missing list is created and shown empty; a folder in its place is reported.
+    void nothingToRecallOnOpening_data()
     {
+        QTest::addColumn<bool>("folderInTheWay");
+        QTest::newRow("missing list") << false;
+        QTest::newRow("folder in the way") << true;
+    }
+    void nothingToRecallOnOpening()
+    {
+        QFETCH(bool, folderInTheWay);
         World w;
+        if (folderInTheWay)
+            w.tree.folder(QStringLiteral("MonitoredPaths.txt"));
         frmRecentPaths dialog(w.state, w.prompter, PathListKind::Monitored);
-        QVERIFY(w.tree.exists(QStringLiteral("MonitoredPaths.txt")));
+        QCOMPARE(QFileInfo(w.state.MonitoredPathsFile).isFile(), !folderInTheWay);
+        QCOMPARE(w.prompter.prompts.isEmpty(), !folderInTheWay);
+        if (folderInTheWay)
+            QVERIFY(w.prompter.prompts.first().title.endsWith(QStringLiteral(", 052.")));
+        else
+            QVERIFY(!dialog.lstPaths->isEnabled());
         QCOMPARE(dialog.lstPaths->count(), 0);
-        QVERIFY(!dialog.lstPaths->isEnabled());
         QVERIFY(!dialog.cmdRecall->isEnabled());
-        QVERIFY(w.prompter.prompts.isEmpty());
     }
 
     void aPathIsChosenAndRecalled_data()
@@ -170,39 +168,19 @@ private Q_SLOTS:
         QCOMPARE(dialog.recalledPath().isEmpty(), edited);
     }
 
-    void anEditorThatCannotStartIsReported_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("recent") << 1 << QStringLiteral("056");
-        QTest::newRow("monitored") << 2 << QStringLiteral("089");
-    }
     void anEditorThatCannotStartIsReported()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, code);
         World w;
-        w.list(kind, "/kept\r\n");
+        w.list(2, "/kept\r\n");
         qputenv("TIDYHALL_EDITOR", "/nonexistent/editor --wait");
-        frmRecentPaths dialog(w.state, w.prompter, PathListKind(kind));
+        frmRecentPaths dialog(w.state, w.prompter, PathListKind::Monitored);
         w.prompter.answer(PromptButton::Ok);
         QTest::mouseClick(dialog.cmdEdit, Qt::LeftButton);
         QCOMPARE(w.prompter.prompts.size(), 2);
-        QCOMPARE(w.prompter.last().title, QStringLiteral("Tidyhall / Tidyhall, ") + code + QStringLiteral("."));
+        QCOMPARE(w.prompter.last().title, QStringLiteral("Tidyhall / Tidyhall, 089."));
         QVERIFY(w.prompter.last().text.contains(QStringLiteral("The text editor '/nonexistent/editor' could not be started")));
         QCOMPARE(dialog.lstPaths->count(), 1);
         QVERIFY(dialog.isEnabled());
-    }
-
-    void anUnreadableListIsReportedOnOpening()
-    {
-        World w;
-        w.tree.folder(QStringLiteral("RecentPaths.txt"));
-        frmRecentPaths dialog(w.state, w.prompter, PathListKind::Recent);
-        QVERIFY(!w.prompter.prompts.isEmpty());
-        QVERIFY(w.prompter.prompts.first().title.endsWith(QStringLiteral(", 052.")));
-        QCOMPARE(dialog.lstPaths->count(), 0);
-        QVERIFY(!dialog.cmdRecall->isEnabled());
     }
 
     void theDialogIsCentredOverTheMainWindow()
@@ -239,56 +217,6 @@ private Q_SLOTS:
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(list->viewport(), &move);
         QCOMPARE(list->toolTip(), QStringLiteral("/short"));
-    }
-
-    // A missing list leaves the list control as enabled as it was; a list of blank lines
-    // disables it. Either way nothing of an earlier list stays.
-    void enteringAndLeavingTheMode_data()
-    {
-        QTest::addColumn<QByteArray>("list");
-        QTest::addColumn<int>("paths");
-        QTest::newRow("missing list") << QByteArray() << 0;
-        QTest::newRow("blank lines only") << QByteArray("\r\n   \r\n") << 0;
-        QTest::newRow("two paths") << QByteArray("/one\r\n\r\n/two\r\n") << 2;
-    }
-    void enteringAndLeavingTheMode()
-    {
-        QFETCH(QByteArray, list);
-        QFETCH(int, paths);
-        World w;
-        if (!list.isNull())
-            w.list(2, list);
-        const QString before = w.tree.folder(QStringLiteral("before"));
-        QWidget window;
-        buildMonitoringControls(window);
-        auto *lst = window.findChild<QListWidget *>(QStringLiteral("lstMonitoredPaths"));
-        auto *stop = window.findChild<QPushButton *>(QStringLiteral("cmdStopMonitoring"));
-        auto *dir = window.findChild<QWidget *>(QStringLiteral("Dir1"));
-        auto *save = window.findChild<QWidget *>(QStringLiteral("cmdSavePath"));
-        auto *menu = window.findChild<QAction *>(QStringLiteral("mnuOptionsMonitoring"));
-        lst->addItem(QStringLiteral("/left over"));
-
-        QCOMPARE(EnterMonitoringMode(&window, w.prompter, w.state, before),
-                 paths > 0 ? MonitoringEntry::Stay : MonitoringEntry::LeaveAtOnce);
-        QCOMPARE(w.prompter.prompts.size(), paths > 0 ? 0 : 1);
-        QCOMPARE(lst->count(), paths);
-        QVERIFY(lst->selectedItems().isEmpty());
-        QCOMPARE(lst->isEnabled(), paths > 0 || list.isNull());
-        QVERIFY(lst->isVisible() && stop->isVisible() && stop->isEnabled() && dir->isHidden());
-        QVERIFY(!save->isEnabled() && !menu->isEnabled());
-
-        QCOMPARE(LeaveMonitoringMode(&window, w.prompter, w.state, QStringLiteral("/")).value().folder, before);
-        QVERIFY(!w.state.MonitoringMode);
-        QVERIFY(lst->isHidden() && stop->isHidden() && dir->isVisible());
-        QVERIFY(save->isEnabled() && menu->isEnabled());
-    }
-
-    void aMissingControlIsNamed()
-    {
-        QWidget window;
-        buildMonitoringControls(window);
-        delete window.findChild<QWidget *>(QStringLiteral("cmdRefresh"));
-        QCOMPARE(ApplyControlStates(&window, MonitoringControlStates(true)), QStringList{QStringLiteral("cmdRefresh")});
     }
 };
 

@@ -25,8 +25,7 @@ class LauncherTest : public QObject
     static QStringList recorded(const QString &file)
     {
         QFile f(file);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
+        f.open(QIODevice::ReadOnly);
         QStringList args = QString::fromUtf8(f.readAll()).split(QChar(0));
         args.removeLast();
         return args;
@@ -80,29 +79,26 @@ private Q_SLOTS:
         QCOMPARE(recorded(fifo), (QStringList{"xdg-open", "--", "-a b"}));
     }
 
+    // An empty program stands for a file that is not executable.
     void aProgramThatCannotStartIsAnError_data()
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<int>("number");
         QTest::newRow("missing path") << QStringLiteral("/nonexistent/editor") << 53;
         QTest::newRow("not on PATH") << QStringLiteral("no-such-editor-anywhere") << 53;
-        QTest::newRow("not executable") << QStringLiteral("plain") << 70;
+        QTest::newRow("not executable") << QString() << 70;
     }
     void aProgramThatCannotStartIsAnError()
     {
         QFETCH(QString, program);
-        QFETCH(int, number);
-        if (program == QLatin1String("plain"))
+        if (program.isEmpty())
             program = m_tree.file(QStringLiteral("plain.txt"), "text");
         for (const bool detached : {false, true}) {
             try {
-                if (detached)
-                    Launcher::startDetached(program, {});
-                else
-                    Launcher::runAndWait(program, {});
+                detached ? Launcher::startDetached(program, {}) : void(Launcher::runAndWait(program, {}));
                 QFAIL("started");
             } catch (const RuntimeError &e) {
-                QCOMPARE(e.number, number);
+                QTEST(e.number, "number");
                 QVERIFY(e.description.contains(program));
             }
         }
