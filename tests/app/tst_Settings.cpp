@@ -65,6 +65,16 @@ class SettingsTest : public QObject
         return path;
     }
 
+    static void verifyFields(const AppState &s, const QVariantMap &changes)
+    {
+        QVariantMap expected = Defaults;
+        expected.insert(changes);
+        const QVariantMap actual = fieldsOf(s);
+        QCOMPARE(actual.keys(), expected.keys());
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QVERIFY2(actual[it.key()] == it.value(), qPrintable(it.key() + QStringLiteral(" is ") + actual[it.key()].toString()));
+    }
+
 private Q_SLOTS:
     // Each row gives the file (null: missing) and the fields that differ from the defaults.
     void reading_data()
@@ -88,23 +98,20 @@ private Q_SLOTS:
         // Whole numbers: the leading number of at most four characters, rounded half to
         // even, then checked against the key's range; out of range gives the key's
         // fallback, which is not always its default.
-        QTest::newRow("rounded into range") << QByteArray("[Printer]\nTopMargin=10.4\n[InternalSorting]\nSortColumn=4.5\n"
-                                                          "SortOrder=1.6\n[Appearance]\nOrderOfAppearance=2.5\n")
-                                            << QVariantMap{{"PrintTopMargin", 10}, {"SortColumn", 4}, {"SortOrder", 2},
-                                                           {"OrderOfAppearance", 2}};
+        QTest::newRow("rounded into range, four characters, leading number")
+            << QByteArray("[Printer]\nTopMargin=10.4\nLeftMargin=00071\n[Find]\nFindWindowSize=2nd\n"
+                          "[InternalSorting]\nSortColumn=4.5\nSortOrder=1.6\n[Appearance]\nOrderOfAppearance=2.5\n")
+            << QVariantMap{{"PrintTopMargin", 10}, {"PrintLeftMargin", 7}, {"FindWindowSize", 2}, {"SortColumn", 4},
+                           {"SortOrder", 2}, {"OrderOfAppearance", 2}};
         QTest::newRow("out of range") << QByteArray("[Printer]\nTopMargin=10.6\nLinesPerPage=39\nFontSize=10\n"
                                                     "[InternalSorting]\nSortColumn=11\nSortOrder=0\n"
                                                     "[Appearance]\nOrderOfAppearance=9\n")
                                       << QVariantMap{{"OrderOfAppearance", 2}};
-        QTest::newRow("four characters, leading number")
-            << QByteArray("[InternalSorting]\nSortColumn=00071\nSortOrder=2nd\n") << QVariantMap{{"SortColumn", 7}, {"SortOrder", 2}};
-        QTest::newRow("language: only 0 is greek") << QByteArray("[General]\nLanguage=7\n") << QVariantMap{{"LanguageGreek", false}};
-        QTest::newRow("kind 1 false only for 2") << QByteArray("[General]\nShowOptions=2\nSelectTarget=7\n")
-                                                 << QVariantMap{{"ShowOptions", false}};
-        QTest::newRow("kind 2 true only for 1") << QByteArray("[Copy]\nRename=1\n[Move]\nRename=0\n")
-                                                << QVariantMap{{"CopyRename", true}, {"CopyFlags", 0x8}};
-        QTest::newRow("kind 3 true only for 1") << QByteArray("[Properties]\nHidden=2\nSystem=1\n")
-                                                << QVariantMap{{"RestrictHidden", false}};
+        // Language: Greek only for 0. Kind 1: false only for 2; kinds 2 and 3: true only for 1.
+        QTest::newRow("flag kinds") << QByteArray("[General]\nLanguage=7\nShowOptions=2\nSelectTarget=7\n[Copy]\nRename=1\n"
+                                                  "[Move]\nRename=0\n[Properties]\nHidden=2\nSystem=1\n")
+                                    << QVariantMap{{"LanguageGreek", false}, {"ShowOptions", false}, {"CopyRename", true},
+                                                   {"CopyFlags", 0x8}, {"RestrictHidden", false}};
         QTest::newRow("truth word") << QByteArray("[General]\nPrintToFile=True\n") << QVariantMap{{"PrintToFile", true}};
         QTest::newRow("truth number") << QByteArray("[General]\nPrintToFile=-1\n") << QVariantMap{{"PrintToFile", true}};
         QTest::newRow("font exact") << QByteArray("[Printer]\nFontName=Courier New Greek\n")
@@ -119,26 +126,21 @@ private Q_SLOTS:
     void reading()
     {
         QFETCH(QByteArray, contents);
-        QFETCH(QVariantMap, changes);
         AppState s;
         // Every field away from its default first, so that a key left unread shows.
         s.IniPath = iniHolding(EveryKey);
         ReadSettings(s);
         s.IniPath = iniHolding(contents);
         ReadSettings(s);
-        QVariantMap expected = Defaults;
-        expected.insert(changes);
-        const QVariantMap actual = fieldsOf(s);
-        QCOMPARE(actual.keys(), expected.keys());
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-            QVERIFY2(actual[it.key()] == it.value(), qPrintable(it.key() + QStringLiteral(" is ") + actual[it.key()].toString()));
+        QFETCH(QVariantMap, changes);
+        verifyFields(s, changes);
     }
 
     // Each encoding written as the file has always held it, and read back.
     void writersAreReadBack()
     {
         AppState s;
-        s.IniPath = m_dir.filePath(QStringLiteral("rt.ini"));
+        s.IniPath = iniHolding(QByteArray());
         writeSetting(s.IniPath, Keys::Language, false);
         writeSetting(s.IniPath, Keys::Delete, 3);
         writeSetting(s.IniPath, Keys::ShowOptions, false);
@@ -147,16 +149,15 @@ private Q_SLOTS:
         writeSetting(s.IniPath, Keys::FindWindowSizeAsWritten, 2);
         writeSetting(s.IniPath, Keys::PrintToFile, true);
         writeSetting(s.IniPath, Keys::StartingPoint, QStringLiteral("/home/Φάκελλος με κενά/"));
-        ReadSettings(s);
-        QVERIFY(!s.LanguageGreek && !s.ShowOptions && s.CopyRename && !s.RestrictHidden && s.PrintToFile);
-        QCOMPARE(s.DeleteOption, 3);
-        QCOMPARE(s.FindWindowSize, 2);
-        QCOMPARE(s.InitialPath, QStringLiteral("/home/Φάκελλος με κενά/"));
         QFile f(s.IniPath);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray text = f.readAll();
         for (const char *line : {"Language=1\r\n", "ShowOptions=2\r\n", "Rename=1\r\n", "Hidden=0\r\n", "PrintToFile=True\r\n"})
             QVERIFY2(text.contains(line), line);
+        ReadSettings(s);
+        verifyFields(s, {{"LanguageGreek", false}, {"DeleteOption", 3}, {"DeleteFlags", 0}, {"ShowOptions", false},
+                         {"CopyRename", true}, {"CopyFlags", 0x8}, {"RestrictHidden", false}, {"FindWindowSize", 2},
+                         {"PrintToFile", true}, {"InitialPath", "/home/Φάκελλος με κενά/"}});
     }
 
     void flagMappings_data()

@@ -15,13 +15,6 @@ class LauncherTest : public QObject
     TempTree m_tree;
     QString m_standIn;
 
-    QString recordInto(const QString &name)
-    {
-        const QString record = m_tree.path(name);
-        qputenv("RECORD", QFile::encodeName(record));
-        return record;
-    }
-
     static QStringList recorded(const QString &file)
     {
         QFile f(file);
@@ -45,38 +38,37 @@ private Q_SLOTS:
     }
 
     // Each argument reaches the program whole: no shell, no splitting, no dropping.
+    // A detached start writes into a FIFO, so reading it waits for the program itself,
+    // not for a guessed time.
     void argumentsPassUnchanged_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("standInFromEnvironment");
-        QTest::newRow("spaces and dash") << QStringList{QStringLiteral("-my file name.txt")} << false;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("spaces and dash") << QStringList{"-my file name.txt"} << "wait";
         QTest::newRow("shell characters, greek, empty")
             << QStringList{"a;b", "$HOME", "*", "`x`", "\"q\" 'r'", QStringLiteral("Έγγραφα/σημείωση.txt"), QString()}
-            << false;
-        QTest::newRow("stand-in from the environment") << QStringList{"-d", "x y"} << true;
+            << "wait";
+        QTest::newRow("stand-in from the environment") << QStringList{"-d", "x y"} << "environment";
+        QTest::newRow("detached") << QStringList{"--", "-a b"} << "detached";
     }
     void argumentsPassUnchanged()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(bool, standInFromEnvironment);
-        const QString record = recordInto(QStringLiteral("run.rec"));
-        if (standInFromEnvironment)
+        QFETCH(QString, how);
+        const QString record = m_tree.path(QString::fromLatin1(QTest::currentDataTag()));
+        qputenv("RECORD", QFile::encodeName(record));
+        if (how == QLatin1String("environment"))
             qputenv("TIDYHALL_LAUNCH_STANDIN", QFile::encodeName(m_standIn));
         else
             Launcher::setStandIn(m_standIn);
-        QCOMPARE(Launcher::runAndWait(QStringLiteral("editor"), arguments), 3);
-        QCOMPARE(recorded(record), QStringList{QStringLiteral("editor")} + arguments);
-    }
-
-    void detachedStartPassesArgumentsToo()
-    {
-        // The stand-in writes into a FIFO, so reading it waits for the program itself,
-        // not for a guessed time.
-        const QString fifo = recordInto(QStringLiteral("detached.fifo"));
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        Launcher::setStandIn(m_standIn);
-        Launcher::startDetached(QStringLiteral("xdg-open"), {QStringLiteral("--"), QStringLiteral("-a b")});
-        QCOMPARE(recorded(fifo), (QStringList{"xdg-open", "--", "-a b"}));
+        if (how == QLatin1String("detached")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(record).constData(), 0600), 0);
+            Launcher::startDetached(QStringLiteral("xdg-open"), arguments);
+            QCOMPARE(recorded(record), QStringList{QStringLiteral("xdg-open")} + arguments);
+        } else {
+            QCOMPARE(Launcher::runAndWait(QStringLiteral("editor"), arguments), 3);
+            QCOMPARE(recorded(record), QStringList{QStringLiteral("editor")} + arguments);
+        }
     }
 
     // An empty program stands for a file that is not executable.

@@ -63,38 +63,32 @@ private Q_SLOTS:
         QCOMPARE(PrivateProfile::readString("A", "j", "", 25, ini), QStringLiteral("2"));
     }
 
-    // A null `before` is a missing file.
+    // Writes k=value in section A; a null `before` is a missing file.
     void writing_data()
     {
         QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("creates the file, value's leading blanks dropped")
-            << QByteArray() << "App1" << "key1" << "  string1" << QByteArray("[App1]\r\nkey1=string1\r\n");
-        QTest::newRow("appends a section") << QByteArray("[App1]\r\nkey1=string1\r\n") << "App2" << "key4" << "string4"
-                                           << QByteArray("[App1]\r\nkey1=string1\r\n[App2]\r\nkey4=string4\r\n");
-        QTest::newRow("appends a key to its section") << QByteArray("[A]\r\nk=1\r\n\r\n[B]\r\nj=2\r\n") << "a" << "n" << "3"
-                                                      << QByteArray("[A]\r\nk=1\r\nn=3\r\n\r\n[B]\r\nj=2\r\n");
+        QTest::newRow("creates the file, value's leading blanks dropped") << QByteArray() << "  v" << QByteArray("[A]\r\nk=v\r\n");
+        QTest::newRow("appends a section") << QByteArray("[B]\r\nk=1\r\n") << "v" << QByteArray("[B]\r\nk=1\r\n[A]\r\nk=v\r\n");
+        QTest::newRow("appends a key to its section") << QByteArray("[a]\r\nj=1\r\n\r\n[B]\r\nk=2\r\n") << "3"
+                                                      << QByteArray("[a]\r\nj=1\r\nk=3\r\n\r\n[B]\r\nk=2\r\n");
         QTest::newRow("replaces the first in place, keeps the rest")
-            << QByteArray("; my notes\n[A]\n  K = 1  \nx=y\nk=5\n# other\n") << "A" << "k" << "2"
+            << QByteArray("; my notes\n[A]\n  K = 1  \nx=y\nk=5\n# other\n") << "2"
             << QByteArray("; my notes\n[A]\nK=2\nx=y\nk=5\n# other\n");
-        QTest::newRow("unchanged value leaves the file") << QByteArray("[A]\nk = 1\n") << "A" << "k" << "1" << QByteArray("[A]\nk = 1\n");
-        QTest::newRow("last line without end") << QByteArray("[A]\nk=1") << "A" << "j" << "2" << QByteArray("[A]\nk=1\r\nj=2\r\n");
+        QTest::newRow("unchanged value leaves the file") << QByteArray("[A]\nk = 1\n") << "1" << QByteArray("[A]\nk = 1\n");
+        QTest::newRow("last line without end") << QByteArray("[A]\nj=1") << "2" << QByteArray("[A]\nj=1\r\nk=2\r\n");
         QTest::newRow("windows-1253 file stays so")
-            << QByteArray("[A]\nk=\xd6\n") << "A" << "j" << "Ώρα" << QByteArray("[A]\nk=\xd6\nj=\xbf\xf1\xe1\r\n");
+            << QByteArray("[A]\nj=\xd6\n") << "Ώρα" << QByteArray("[A]\nj=\xd6\nk=\xbf\xf1\xe1\r\n");
     }
     void writing()
     {
         QFETCH(QByteArray, before);
-        QFETCH(QString, section);
-        QFETCH(QString, key);
         QFETCH(QString, value);
         TempTree tree;
         if (!before.isNull())
             tree.file(QStringLiteral("t.ini"), before);
-        QVERIFY(PrivateProfile::writeString(section, key, value, tree.path(QStringLiteral("t.ini"))));
+        QVERIFY(PrivateProfile::writeString(QStringLiteral("A"), QStringLiteral("k"), value, tree.path(QStringLiteral("t.ini"))));
         QTEST(tree.read(QStringLiteral("t.ini")), "after");
     }
 
