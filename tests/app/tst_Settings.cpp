@@ -9,34 +9,24 @@
 
 namespace {
 
-// Every field the settings file sets, by its name in AppState.
-QVariantMap fieldsOf(const AppState &s)
-{
-#define FIELD(name) {QStringLiteral(#name), QVariant(s.name)}
-    return {FIELD(LanguageGreek), FIELD(DeleteOption), FIELD(DeleteFlags), FIELD(ShowOptions), FIELD(SelectTarget),
-            FIELD(ArchiveStartPoint), FIELD(QuickViewPath), FIELD(InitialPath), FIELD(PrintToFile), FIELD(CopyVerify),
-            FIELD(CopyConfirm), FIELD(CopyRename), FIELD(CopyFlags), FIELD(MoveVerify), FIELD(MoveConfirm),
-            FIELD(MoveRename), FIELD(MoveFlags), FIELD(BackupVerify), FIELD(BackupQueryBefore), FIELD(BackupQueryAfter),
-            FIELD(BackupQueryIfNotFound), FIELD(BackupTargetFolderAction), FIELD(BackupSourceFolderAction),
-            FIELD(FindStartPoint), FIELD(FindWindowSize), FIELD(PrintTopMargin), FIELD(PrintLeftMargin),
-            FIELD(PrintFontName), FIELD(PrintFontSize), FIELD(PrintLinesPerPage), FIELD(PropertyRestrictions),
-            FIELD(RestrictHidden), FIELD(RestrictSystem), FIELD(RestrictReadOnly), FIELD(RestrictArchive),
-            FIELD(ShowFolders), FIELD(ShowFiles), FIELD(OrderOfAppearance), FIELD(SortColumn), FIELD(SortOrder)};
-#undef FIELD
-}
+// Every field the settings file sets, by its name in AppState, with what a missing or
+// empty file gives.
+#define SETTINGS_FIELDS(X)                                                                                             \
+    X(LanguageGreek, true) X(DeleteOption, 1) X(DeleteFlags, int(OperationFlag::AllowUndo)) X(ShowOptions, true)      \
+    X(SelectTarget, true) X(ArchiveStartPoint, 1) X(QuickViewPath, QString()) X(InitialPath, QString())               \
+    X(PrintToFile, false) X(CopyVerify, true) X(CopyConfirm, true) X(CopyRename, false) X(CopyFlags, 0)               \
+    X(MoveVerify, true) X(MoveConfirm, true) X(MoveRename, false) X(MoveFlags, 0) X(BackupVerify, true)               \
+    X(BackupQueryBefore, true) X(BackupQueryAfter, true) X(BackupQueryIfNotFound, true)                               \
+    X(BackupTargetFolderAction, 1) X(BackupSourceFolderAction, 5) X(FindStartPoint, 2) X(FindWindowSize, 1)           \
+    X(PrintTopMargin, 0) X(PrintLeftMargin, 0) X(PrintFontName, QString()) X(PrintFontSize, 8)                        \
+    X(PrintLinesPerPage, 40) X(PropertyRestrictions, 1) X(RestrictHidden, true) X(RestrictSystem, true)               \
+    X(RestrictReadOnly, true) X(RestrictArchive, true) X(ShowFolders, true) X(ShowFiles, true)                        \
+    X(OrderOfAppearance, 1) X(SortColumn, 3) X(SortOrder, 1)
 
-// What a missing or empty file gives.
-const QVariantMap Defaults{
-    {"LanguageGreek", true}, {"DeleteOption", 1}, {"DeleteFlags", int(OperationFlag::AllowUndo)}, {"ShowOptions", true},
-    {"SelectTarget", true}, {"ArchiveStartPoint", 1}, {"QuickViewPath", QString()}, {"InitialPath", QString()},
-    {"PrintToFile", false}, {"CopyVerify", true}, {"CopyConfirm", true}, {"CopyRename", false}, {"CopyFlags", 0},
-    {"MoveVerify", true}, {"MoveConfirm", true}, {"MoveRename", false}, {"MoveFlags", 0}, {"BackupVerify", true},
-    {"BackupQueryBefore", true}, {"BackupQueryAfter", true}, {"BackupQueryIfNotFound", true},
-    {"BackupTargetFolderAction", 1}, {"BackupSourceFolderAction", 5}, {"FindStartPoint", 2}, {"FindWindowSize", 1},
-    {"PrintTopMargin", 0}, {"PrintLeftMargin", 0}, {"PrintFontName", QString()}, {"PrintFontSize", 8},
-    {"PrintLinesPerPage", 40}, {"PropertyRestrictions", 1}, {"RestrictHidden", true}, {"RestrictSystem", true},
-    {"RestrictReadOnly", true}, {"RestrictArchive", true}, {"ShowFolders", true}, {"ShowFiles", true},
-    {"OrderOfAppearance", 1}, {"SortColumn", 3}, {"SortOrder", 1}};
+#define FIELD_OF(name, byDefault) {QStringLiteral(#name), QVariant(s.name)},
+QVariantMap fieldsOf(const AppState &s) { return {SETTINGS_FIELDS(FIELD_OF)}; }
+#define DEFAULT_OF(name, byDefault) {QStringLiteral(#name), QVariant(byDefault)},
+const QVariantMap Defaults{SETTINGS_FIELDS(DEFAULT_OF)};
 
 // Every key away from its default.
 const QByteArray EveryKey =

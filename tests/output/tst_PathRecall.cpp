@@ -23,11 +23,7 @@ class PathRecallTest : public QObject
         TempTree tree;
         AppState state;
         ScriptedPrompter prompter;
-        World()
-        {
-            BuildDataPaths(state, tree.root());
-            state.LanguageGreek = false;
-        }
+        World() { BuildDataPaths(state, tree.root()); state.LanguageGreek = false; }
     };
 
 private Q_SLOTS:
@@ -96,9 +92,7 @@ private Q_SLOTS:
         QCOMPARE(SaveInitialPath(w.prompter, w.state, path), yes);
         QCOMPARE(w.prompter.last().text,
                  QStringLiteral("Do you really want to set '/home/Έγγραφα' as the initial path of the application?"));
-        QCOMPARE(PrivateProfile::readString(QStringLiteral("General"), QStringLiteral("StartingPoint"), QString(), 1024,
-                                            w.state.IniPath),
-                 yes ? path : QString());
+        QCOMPARE(PrivateProfile::readString("General", "StartingPoint", "", 1024, w.state.IniPath), yes ? path : QString());
         QCOMPARE(w.state.InitialPath, yes ? path : QStringLiteral("/before"));
     }
 

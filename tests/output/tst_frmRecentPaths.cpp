@@ -20,15 +20,9 @@ class frmRecentPathsTest : public QObject
         TempTree tree;
         AppState state;
         ScriptedPrompter prompter;
-        explicit World(bool greek = false)
-        {
-            BuildDataPaths(state, tree.root());
-            state.LanguageGreek = greek;
-        }
-        QString list(int kind, const QByteArray &contents)
-        {
-            return tree.file(QFileInfo(PathListFile(state, PathListKind(kind))).fileName(), contents);
-        }
+        explicit World(bool greek = false) { BuildDataPaths(state, tree.root()); state.LanguageGreek = greek; }
+        // Writes the list file of a kind.
+        QString list(int kind, const QByteArray &text) { return tree.file(QFileInfo(PathListFile(state, PathListKind(kind))).fileName(), text); }
     };
 
     // A stand-in editor: records its arguments, then appends a line to the file it was
