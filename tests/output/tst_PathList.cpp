@@ -9,7 +9,6 @@
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 
 class PathListTest : public QObject
 {
@@ -21,187 +20,103 @@ class PathListTest : public QObject
         AppState state;
         ScriptedPrompter prompter;
         World() { BuildDataPaths(state, tree.root()); }
-        QByteArray recent() const { return tree.read(QStringLiteral("RecentPaths.txt")); }
-        QByteArray monitored() const { return tree.read(QStringLiteral("MonitoredPaths.txt")); }
+        QByteArray list(PathListKind kind) const { return tree.read(QFileInfo(PathListFile(state, kind)).fileName()); }
+        SaveOutcome save(PathListKind kind, const QString &path, PromptButton answer = PromptButton::Yes)
+        {
+            prompter.answer(answer);
+            return SavePathToList(prompter, state, kind, path);
+        }
     };
 
 private Q_SLOTS:
-    void linesEndWithCrLfLfOrLoneCr_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("crlf") << QStringLiteral("/a\r\n/b\r\n") << QStringList{"/a", "/b"};
-        QTest::newRow("lf") << QStringLiteral("/a\n/b\n") << QStringList{"/a", "/b"};
-        QTest::newRow("lone cr") << QStringLiteral("/a\r/b\r") << QStringList{"/a", "/b"};
-        QTest::newRow("no final end") << QStringLiteral("/a\r\n/b") << QStringList{"/a", "/b"};
-        QTest::newRow("mixed") << QStringLiteral("/a\r/b\n/c\r\n/d") << QStringList{"/a", "/b", "/c", "/d"};
-        QTest::newRow("blank lines kept") << QStringLiteral("\r\n/a\r\n\r\n  \r\n")
-                                          << QStringList{"", "/a", "", "  "};
-        QTest::newRow("cr cr lf is two ends") << QStringLiteral("/a\r\r\n/b") << QStringList{"/a", "", "/b"};
-        QTest::newRow("empty") << QString() << QStringList{};
-    }
-    void linesEndWithCrLfLfOrLoneCr()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, lines);
-        QCOMPARE(SplitListLines(text), lines);
-    }
-
-    void blankLinesAreSkippedOthersKeptWhole()
-    {
-        const QStringList lines{"/a", "", "   ", " /b ", "/c"};
-        QCOMPARE(PathsOfLines(lines), (QStringList{"/a", " /b ", "/c"}));
-    }
-
-    void badFilesLoadWithoutHarm_data()
+    // A null `bytes` is a missing file: nothing loads and nothing is created.
+    void filesLoadWithoutHarm_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("paths");
+        QTest::newRow("missing") << QByteArray() << QStringList{};
         QTest::newRow("windows-1253") << QByteArray("C:\\\xc4\xe5\xe4\xef\xec\xdd\xed\xe1\r\n/\xe1\r\n")
                                       << QStringList{QStringLiteral("C:\\Δεδομένα"), QStringLiteral("/α")};
-        QTest::newRow("utf-8 with bom") << QByteArray("\xef\xbb\xbf/Δεδομένα\r\n")
-                                        << QStringList{QStringLiteral("/Δεδομένα")};
-        QTest::newRow("lone cr and spaces") << QByteArray("/a\r   \r\r/b\r") << QStringList{"/a", "/b"};
-        QTest::newRow("only blank lines") << QByteArray("\r\n  \r\n\n") << QStringList{};
-        QTest::newRow("not folders") << QByteArray("/etc/hostname\r\nnot a path\r\n")
-                                     << QStringList{"/etc/hostname", "not a path"};
+        QTest::newRow("utf-8 with bom") << QByteArray("\xef\xbb\xbf/Δεδομένα\r\n") << QStringList{QStringLiteral("/Δεδομένα")};
+        QTest::newRow("lone cr, blanks skipped, others whole")
+            << QByteArray("/a\r   \r\t\r\r /b \r") << QStringList{"/a", " /b "};
         const QByteArray longLine(100000, 'x');
         QTest::newRow("very long line") << QByteArray("/" + longLine + "\r\n")
                                         << QStringList{QStringLiteral("/") + QString::fromLatin1(longLine)};
     }
-    void badFilesLoadWithoutHarm()
+    void filesLoadWithoutHarm()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, paths);
         World w;
-        w.tree.file(QStringLiteral("RecentPaths.txt"), bytes);
+        if (!bytes.isNull())
+            w.tree.file(QStringLiteral("RecentPaths.txt"), bytes);
         const std::optional<QStringList> loaded = LoadPathList(w.prompter, w.state, PathListKind::Recent);
-        QVERIFY(loaded.has_value());
-        QCOMPARE(*loaded, paths);
+        QCOMPARE(loaded.has_value(), !bytes.isNull());
+        QTEST(loaded.value_or(QStringList()), "paths");
         QVERIFY(w.prompter.prompts.isEmpty());
+        QCOMPARE(w.tree.exists(QStringLiteral("RecentPaths.txt")), !bytes.isNull());
     }
 
-    void missingFileLoadsAsNothing()
+    // A null `before` is a missing list. Duplicates are exact: no folding of case,
+    // slashes or blanks.
+    void saving_data()
     {
-        World w;
-        QVERIFY(!LoadPathList(w.prompter, w.state, PathListKind::Monitored).has_value());
-        QVERIFY(w.prompter.prompts.isEmpty());
-        QVERIFY(!w.tree.exists(QStringLiteral("MonitoredPaths.txt")));
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<PromptButton>("answer");
+        QTest::addColumn<SaveOutcome>("outcome");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray old = "/data/Old\r\n";
+        QTest::newRow("missing list created") << 2 << QByteArray() << QStringLiteral("/Δεδομένα") << PromptButton::Yes
+                                              << SaveOutcome::Saved << QByteArray("/Δεδομένα\r\n");
+        // CR CR LF is two line ends, as a lone CR is one.
+        QTest::newRow("blank lines kept, every end made CR LF")
+            << 1 << QByteArray("/a\r\n\r\n   \r\n/b\n/c\r\r\n/d") << QStringLiteral("/new") << PromptButton::Yes
+            << SaveOutcome::Saved << QByteArray("/new\r\n/a\r\n\r\n   \r\n/b\r\n/c\r\n\r\n/d\r\n");
+        QTest::newRow("no") << 2 << QByteArray("/a\n") << QStringLiteral("/b") << PromptButton::No
+                            << SaveOutcome::Declined << QByteArray("/a\n");
+        QTest::newRow("same") << 1 << old << QStringLiteral("/data/Old") << PromptButton::Yes
+                              << SaveOutcome::AlreadySaved << old;
+        for (const char *other : {"/data/old", "/data/Old/", " /data/Old"})
+            QTest::newRow(other) << 1 << old << QString::fromUtf8(other) << PromptButton::Yes << SaveOutcome::Saved
+                                 << QByteArray(other) + "\r\n" + old;
     }
-
-    void ensureCreatesEmptyAndNeverTruncates()
+    void saving()
     {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, path);
+        QFETCH(PromptButton, answer);
         World w;
-        QVERIFY(EnsureListFile(w.prompter, w.state, PathListKind::Recent));
-        QVERIFY(w.tree.exists(QStringLiteral("RecentPaths.txt")));
-        QCOMPARE(w.recent(), QByteArray());
-        w.tree.file(QStringLiteral("RecentPaths.txt"), "/kept\r\n");
-        QVERIFY(EnsureListFile(w.prompter, w.state, PathListKind::Recent));
-        QCOMPARE(w.recent(), QByteArray("/kept\r\n"));
-    }
-
-    void ensureReportsAFolderInTheWay()
-    {
-        World w;
-        w.tree.folder(QStringLiteral("RecentPaths.txt"));
-        QVERIFY(!EnsureListFile(w.prompter, w.state, PathListKind::Recent));
-        QCOMPARE(w.prompter.prompts.size(), 1);
-        QVERIFY(w.prompter.last().title.endsWith(QStringLiteral(", 052.")));
+        if (!before.isNull())
+            w.tree.file(QFileInfo(PathListFile(w.state, PathListKind(kind))).fileName(), before);
+        QTEST(w.save(PathListKind(kind), path, answer), "outcome");
+        QTEST(w.list(PathListKind(kind)), "after");
     }
 
     void newestPathComesFirst()
     {
         World w;
-        for (const char *p : {"/A", "/B", "/C"}) {
-            w.prompter.answer(PromptButton::Yes);
-            QCOMPARE(SavePathToList(w.prompter, w.state, PathListKind::Recent, QString::fromLatin1(p)),
-                     SaveOutcome::Saved);
-        }
-        QCOMPARE(w.recent(), QByteArray("/C\r\n/B\r\n/A\r\n"));
-        QCOMPARE(w.prompter.unexpected, 0);
+        for (const char *p : {"/A", "/B", "/C"})
+            QCOMPARE(w.save(PathListKind::Recent, QString::fromLatin1(p)), SaveOutcome::Saved);
+        QCOMPARE(w.list(PathListKind::Recent), QByteArray("/C\r\n/B\r\n/A\r\n"));
     }
 
-    void duplicatesAreComparedExactly_data()
-    {
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("same") << QStringLiteral("/data/Old") << false;
-        QTest::newRow("other case") << QStringLiteral("/data/old") << true;
-        QTest::newRow("trailing slash") << QStringLiteral("/data/Old/") << true;
-        QTest::newRow("leading space") << QStringLiteral(" /data/Old") << true;
-    }
-    void duplicatesAreComparedExactly()
-    {
-        QFETCH(QString, second);
-        QFETCH(bool, saved);
-        World w;
-        w.state.LanguageGreek = false;
-        w.prompter.answer(PromptButton::Yes);
-        SavePathToList(w.prompter, w.state, PathListKind::Recent, QStringLiteral("/data/Old"));
-        const QByteArray before = w.recent();
-        if (saved)
-            w.prompter.answer(PromptButton::Yes);
-        const SaveOutcome outcome = SavePathToList(w.prompter, w.state, PathListKind::Recent, second);
-        QCOMPARE(outcome, saved ? SaveOutcome::Saved : SaveOutcome::AlreadySaved);
-        if (saved) {
-            QCOMPARE(w.recent(), second.toUtf8() + "\r\n" + before);
-        } else {
-            QCOMPARE(w.recent(), before);
-            QCOMPARE(w.prompter.last().icon, PromptIcon::Critical);
-            QCOMPARE(w.prompter.last().buttons, QList<PromptButton>{PromptButton::Ok});
-            QCOMPARE(w.prompter.last().title, QStringLiteral("Save recent path"));
-            QCOMPARE(w.prompter.last().text,
-                     QStringLiteral("Path\r\n/data/Old\r\nhas already been saved in the recent paths list."));
-        }
-    }
-
-    void blankLinesStayInTheFileOnSave()
-    {
-        World w;
-        w.tree.file(QStringLiteral("RecentPaths.txt"), "/a\r\n\r\n   \r\n/b\n/c\r");
-        w.prompter.answer(PromptButton::Yes);
-        QCOMPARE(SavePathToList(w.prompter, w.state, PathListKind::Recent, QStringLiteral("/new")),
-                 SaveOutcome::Saved);
-        QCOMPARE(w.recent(), QByteArray("/new\r\n/a\r\n\r\n   \r\n/b\r\n/c\r\n"));
-    }
-
-    void savingCreatesAMissingMonitoredList()
+    void promptsNameThePath()
     {
         World w;
         w.state.LanguageGreek = true;
-        w.prompter.answer(PromptButton::Yes);
-        QCOMPARE(SavePathToList(w.prompter, w.state, PathListKind::Monitored, QStringLiteral("/Δεδομένα")),
-                 SaveOutcome::Saved);
-        QCOMPARE(w.monitored(), QByteArray("/Δεδομένα\r\n"));
-        const auto &question = w.prompter.last();
-        QCOMPARE(question.icon, PromptIcon::Question);
-        QCOMPARE(question.buttons, (QList<PromptButton>{PromptButton::Yes, PromptButton::No}));
-        QCOMPARE(question.title, QStringLiteral("Αποθήκευση διαδρομής για παρακολούθηση"));
-        QCOMPARE(question.text, QStringLiteral("Θέλετε πράγματι να αποθηκεύσετε τη διαδρομή\r\n/Δεδομένα\r\n"
-                                               "στις διαδρομές για παρακολούθηση;"));
-    }
-
-    void noLeavesTheListAsItWas()
-    {
-        World w;
-        w.tree.file(QStringLiteral("MonitoredPaths.txt"), "/a\n");
-        w.prompter.answer(PromptButton::No);
-        QCOMPARE(SavePathToList(w.prompter, w.state, PathListKind::Monitored, QStringLiteral("/b")),
-                 SaveOutcome::Declined);
-        QCOMPARE(w.monitored(), QByteArray("/a\n"));
-    }
-
-    void theListIsReplacedNotRewritten()
-    {
-        // A reader that opened the old list keeps reading the old list whole.
-        World w;
-        const QString file = w.tree.file(QStringLiteral("RecentPaths.txt"), "/a\r\n");
-        const QString reader = w.tree.path(QStringLiteral("reader"));
-        QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(reader).constData()), 0);
-        w.prompter.answer(PromptButton::Yes);
-        SavePathToList(w.prompter, w.state, PathListKind::Recent, QStringLiteral("/b"));
-        QCOMPARE(w.recent(), QByteArray("/b\r\n/a\r\n"));
-        QCOMPARE(w.tree.read(QStringLiteral("reader")), QByteArray("/a\r\n"));
+        w.save(PathListKind::Monitored, QStringLiteral("/Δεδομένα"));
+        QCOMPARE(w.prompter.last().title, QStringLiteral("Αποθήκευση διαδρομής για παρακολούθηση"));
+        QCOMPARE(w.prompter.last().text, QStringLiteral("Θέλετε πράγματι να αποθηκεύσετε τη διαδρομή\r\n/Δεδομένα\r\n"
+                                                        "στις διαδρομές για παρακολούθηση;"));
+        w.state.LanguageGreek = false;
+        w.save(PathListKind::Recent, QStringLiteral("/data"));
+        QCOMPARE(w.save(PathListKind::Recent, QStringLiteral("/data")), SaveOutcome::AlreadySaved);
+        QCOMPARE(w.prompter.last().icon, PromptIcon::Critical);
+        QCOMPARE(w.prompter.last().title, QStringLiteral("Save recent path"));
+        QCOMPARE(w.prompter.last().text, QStringLiteral("Path\r\n/data\r\nhas already been saved in the recent paths list."));
     }
 
     void aFailedWriteKeepsTheOldList()
@@ -216,16 +131,13 @@ private Q_SLOTS:
         rlimit tight = saved;
         tight.rlim_cur = 4;
         setrlimit(RLIMIT_FSIZE, &tight);
-        w.prompter.answer(PromptButton::Yes);
-        const SaveOutcome outcome =
-            SavePathToList(w.prompter, w.state, PathListKind::Recent, QStringLiteral("/a much longer path"));
+        const SaveOutcome outcome = w.save(PathListKind::Recent, QStringLiteral("/a much longer path"));
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previous);
         QCOMPARE(outcome, SaveOutcome::Failed);
-        QCOMPARE(w.recent(), old);
+        QCOMPARE(w.list(PathListKind::Recent), old);
         QVERIFY(w.prompter.last().title.endsWith(QStringLiteral(", 054.")));
-        const QStringList left = QDir(w.tree.root()).entryList(QDir::Files | QDir::Hidden);
-        QCOMPARE(left, QStringList{QStringLiteral("RecentPaths.txt")});
+        QCOMPARE(QDir(w.tree.root()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("RecentPaths.txt")});
     }
 };
 

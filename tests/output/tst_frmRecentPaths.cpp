@@ -3,11 +3,9 @@
 #include "TestEnvironment.h"
 #include "app/AppState.h"
 #include "app/DataPaths.h"
-#include "output/MonitoringGui.h"
 #include "output/PathListWidget.h"
 #include "output/frmRecentPaths.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,20 +21,14 @@ class frmRecentPathsTest : public QObject
         TempTree tree;
         AppState state;
         ScriptedPrompter prompter;
-        World(bool greek = false)
-        {
-            BuildDataPaths(state, tree.root());
-            state.LanguageGreek = greek;
-        }
-        QString listFile(PathListKind kind) const
-        {
-            return kind == PathListKind::Recent ? state.RecentPathsFile : state.MonitoredPathsFile;
-        }
+        explicit World(bool greek = false) { BuildDataPaths(state, tree.root()); state.LanguageGreek = greek; }
+        // Writes the list file of a kind.
+        QString list(int kind, const QByteArray &text) { return tree.file(QFileInfo(PathListFile(state, PathListKind(kind))).fileName(), text); }
     };
 
     // A stand-in editor: records its arguments, then appends a line to the file it was
     // given, as a user would.
-    void writeEditor(TempTree &tree)
+    static void useStandInEditor(TempTree &tree)
     {
         const QString script = tree.file(QStringLiteral("editor/edit list.sh"),
                                          "#!/bin/sh\n"
@@ -47,214 +39,138 @@ class frmRecentPathsTest : public QObject
         qputenv("TIDYHALL_EDITOR", QFile::encodeName(script));
     }
 
-    void click(QListWidget *list, int row)
-    {
-        const QRect r = list->visualItemRect(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    }
+    static QPoint centreOf(QListWidget *list, int row) { return list->visualItemRect(list->item(row)).center(); }
 
 private Q_SLOTS:
     void cleanup() { qunsetenv("TIDYHALL_EDITOR"); }
 
-    void controlsAreNamedAndCaptioned_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<bool>("greek");
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("captions");
-        const QStringList en{"Recall", "Edit", "Cancel"};
-        const QStringList el{"Ανάκληση", "Επεξεργασία", "Άκυρο"};
-        QTest::newRow("recent en") << 1 << false << "frmRecentPaths" << "lstRecentPaths" << "Recent paths" << en;
-        QTest::newRow("recent el") << 1 << true << "frmRecentPaths" << "lstRecentPaths" << "Πρόσφατες διαδρομές" << el;
-        QTest::newRow("monitored en") << 2 << false << "frmMonitoredPaths" << "lstMonitoredPaths" << "Monitored paths"
-                                      << en;
-        QTest::newRow("monitored el") << 2 << true << "frmMonitoredPaths" << "lstMonitoredPaths"
-                                      << "Παρακολουθούμενες διαδρομές" << el;
-    }
+    // Names carry the help topics; the kind picks the caption.
     void controlsAreNamedAndCaptioned()
     {
-        QFETCH(int, kind);
-        QFETCH(bool, greek);
-        QFETCH(QString, window);
-        QFETCH(QString, list);
-        QFETCH(QString, title);
-        QFETCH(QStringList, captions);
-        World w(greek);
-        frmRecentPaths dialog(w.state, w.prompter, PathListKind(kind));
-        QCOMPARE(dialog.objectName(), window);
-        QCOMPARE(dialog.windowTitle(), title);
-        QCOMPARE(dialog.findChild<QListWidget *>(list), dialog.lstPaths);
-        QStringList shown;
-        for (const char *name : {"cmdRecall", "cmdEdit", "cmdCancel"}) {
-            auto *b = dialog.findChild<QPushButton *>(QString::fromLatin1(name));
-            QVERIFY(b);
-            QVERIFY(!b->toolTip().isEmpty());
-            QCOMPARE(b->whatsThis(), window + QLatin1Char('.') + QLatin1String(name));
-            QCOMPARE(b->property("helpTopic").toString(), b->whatsThis());
-            shown << b->text();
-        }
-        QCOMPARE(shown, captions);
-        QCOMPARE(dialog.lstPaths->whatsThis(), window + QLatin1Char('.') + list);
-    }
-
-    void aMissingListIsCreatedAndShownEmpty()
-    {
-        World w;
+        World w(true);
+        frmRecentPaths recent(w.state, w.prompter, PathListKind::Recent);
         frmRecentPaths dialog(w.state, w.prompter, PathListKind::Monitored);
-        QVERIFY(w.tree.exists(QStringLiteral("MonitoredPaths.txt")));
-        QCOMPARE(dialog.lstPaths->count(), 0);
-        QVERIFY(!dialog.lstPaths->isEnabled());
-        QVERIFY(!dialog.cmdRecall->isEnabled());
-        QVERIFY(w.prompter.prompts.isEmpty());
+        QCOMPARE(recent.windowTitle(), QStringLiteral("Πρόσφατες διαδρομές"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Παρακολουθούμενες διαδρομές"));
+        QCOMPARE(dialog.lstPaths->whatsThis(), QStringLiteral("frmMonitoredPaths.lstMonitoredPaths"));
+        QCOMPARE(dialog.cmdEdit->property("helpTopic").toString(), QStringLiteral("frmMonitoredPaths.cmdEdit"));
+        QCOMPARE((QStringList{dialog.cmdRecall->text(), dialog.cmdEdit->text(), dialog.cmdCancel->text()}),
+                 (QStringList{"Ανάκληση", "Επεξεργασία", "Άκυρο"}));
+        QVERIFY(!dialog.cmdCancel->toolTip().isEmpty());
     }
 
+    // A missing list is created and shown empty; a folder in its place is reported.
+    void nothingToRecallOnOpening_data()
+    {
+        QTest::addColumn<bool>("folderInTheWay");
+        QTest::newRow("missing list") << false;
+        QTest::newRow("folder in the way") << true;
+    }
+    void nothingToRecallOnOpening()
+    {
+        QFETCH(bool, folderInTheWay);
+        World w;
+        if (folderInTheWay)
+            w.tree.folder(QStringLiteral("MonitoredPaths.txt"));
+        frmRecentPaths dialog(w.state, w.prompter, PathListKind::Monitored);
+        QCOMPARE(QFileInfo(w.state.MonitoredPathsFile).isFile(), !folderInTheWay);
+        QCOMPARE(w.prompter.prompts.isEmpty(), !folderInTheWay);
+        if (folderInTheWay)
+            QVERIFY(w.prompter.prompts.first().title.endsWith(QStringLiteral(", 052.")));
+        else
+            QVERIFY(!dialog.lstPaths->isEnabled());
+        QCOMPARE(dialog.lstPaths->count(), 0);
+        QVERIFY(!dialog.cmdRecall->isEnabled());
+    }
+
+    void aPathIsChosenAndRecalled_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("recalled");
+        QTest::newRow("recall") << "recall" << int(QDialog::Accepted) << "/two";
+        QTest::newRow("cancel") << "cancel" << int(QDialog::Rejected) << "";
+        QTest::newRow("double click") << "double click" << int(QDialog::Accepted) << "/two";
+        QTest::newRow("end and enter") << "end and enter" << int(QDialog::Accepted) << "/three";
+    }
     void aPathIsChosenAndRecalled()
     {
+        QFETCH(QString, action);
         World w;
         w.state.RecalledPath = QStringLiteral("/stale");
-        w.tree.file(QStringLiteral("RecentPaths.txt"), "/one\r\n\r\n   \r\n/two\r/three\n");
+        w.list(1, "/one\r\n\r\n   \r\n/two\r/three\n");
         frmRecentPaths dialog(w.state, w.prompter, PathListKind::Recent);
         QVERIFY(w.state.RecalledPath.isEmpty());
         QCOMPARE(dialog.lstPaths->count(), 3);
-        QCOMPARE(dialog.lstPaths->item(1)->text(), QStringLiteral("/two"));
         QVERIFY(dialog.lstPaths->selectedItems().isEmpty());
-        QVERIFY(dialog.lstPaths->isEnabled());
         QVERIFY(!dialog.cmdRecall->isEnabled());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        click(dialog.lstPaths, 1);
-        QVERIFY(dialog.cmdRecall->isEnabled());
-        QCOMPARE(dialog.recalledPath(), QStringLiteral("/two"));
-        QTest::mouseClick(dialog.cmdRecall, Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(w.state.RecalledPath, QStringLiteral("/two"));
-    }
-
-    void doubleClickOrEnterRecallsAtOnce_data()
-    {
-        QTest::addColumn<bool>("keyboard");
-        QTest::newRow("double click") << false;
-        QTest::newRow("end and enter") << true;
-    }
-    void doubleClickOrEnterRecallsAtOnce()
-    {
-        QFETCH(bool, keyboard);
-        World w;
-        w.tree.file(QStringLiteral("MonitoredPaths.txt"), "/one\r\n/two\r\n");
-        frmRecentPaths dialog(w.state, w.prompter, PathListKind::Monitored);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        if (keyboard) {
+        QWidget *viewport = dialog.lstPaths->viewport();
+        if (action == QLatin1String("end and enter")) {
             dialog.lstPaths->setFocus();
             QTest::keyClick(dialog.lstPaths, Qt::Key_End);
             QVERIFY(dialog.cmdRecall->isEnabled());
             QTest::keyClick(dialog.lstPaths, Qt::Key_Return);
+        } else if (action == QLatin1String("double click")) {
+            QTest::mousePress(viewport, Qt::LeftButton, {}, centreOf(dialog.lstPaths, 1));
+            QTest::mouseDClick(viewport, Qt::LeftButton, {}, centreOf(dialog.lstPaths, 1));
         } else {
-            const QPoint at = dialog.lstPaths->visualItemRect(dialog.lstPaths->item(1)).center();
-            QTest::mousePress(dialog.lstPaths->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(dialog.lstPaths->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, centreOf(dialog.lstPaths, 1));
+            QVERIFY(dialog.cmdRecall->isEnabled());
+            QCOMPARE(dialog.recalledPath(), QStringLiteral("/two"));
+            QTest::mouseClick(action == QLatin1String("recall") ? dialog.cmdRecall : dialog.cmdCancel, Qt::LeftButton);
         }
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(w.state.RecalledPath, QStringLiteral("/two"));
+        QTEST(dialog.result(), "result");
+        QTEST(w.state.RecalledPath, "recalled");
+        QTEST(dialog.recalledPath(), "recalled");
     }
 
-    void cancelRecallsNothing()
-    {
-        World w;
-        w.tree.file(QStringLiteral("RecentPaths.txt"), "/one\r\n");
-        frmRecentPaths dialog(w.state, w.prompter, PathListKind::Recent);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        click(dialog.lstPaths, 0);
-        QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(dialog.recalledPath().isEmpty());
-        QVERIFY(w.state.RecalledPath.isEmpty());
-    }
-
+    // The stand-in editor appends a line; the dialog waits for it and shows the list anew.
+    // An empty `editor` is the stand-in.
     void editRunsTheEditorAndReloads_data()
     {
         QTest::addColumn<int>("kind");
+        QTest::addColumn<PromptButton>("answer");
+        QTest::addColumn<QByteArray>("editor");
         QTest::addColumn<QString>("title");
-        QTest::newRow("recent") << 1 << QStringLiteral("Edit saved paths");
-        QTest::newRow("monitored") << 2 << QStringLiteral("Edit monitored paths");
+        QTest::newRow("recent") << 1 << PromptButton::Ok << QByteArray() << "Edit saved paths";
+        QTest::newRow("monitored") << 2 << PromptButton::Ok << QByteArray() << "Edit monitored paths";
+        QTest::newRow("cancelled") << 1 << PromptButton::Cancel << QByteArray() << "Edit saved paths";
+        QTest::newRow("editor cannot start") << 2 << PromptButton::Ok << QByteArray("/nonexistent/editor --wait")
+                                             << "Edit monitored paths";
     }
     void editRunsTheEditorAndReloads()
     {
         QFETCH(int, kind);
-        QFETCH(QString, title);
+        QFETCH(PromptButton, answer);
+        QFETCH(QByteArray, editor);
         World w;
-        writeEditor(w.tree);
-        const QString file = w.listFile(PathListKind(kind));
-        w.tree.file(QFileInfo(file).fileName(), "/old\r\n");
+        if (editor.isEmpty())
+            useStandInEditor(w.tree);
+        else
+            qputenv("TIDYHALL_EDITOR", editor);
+        const QString file = w.list(kind, "/old\r\n");
         frmRecentPaths dialog(w.state, w.prompter, PathListKind(kind));
-        click(dialog.lstPaths, 0);
+        QTest::mouseClick(dialog.lstPaths->viewport(), Qt::LeftButton, {}, centreOf(dialog.lstPaths, 0));
         QVERIFY(dialog.cmdRecall->isEnabled());
-        w.prompter.answer(PromptButton::Ok);
+        w.prompter.answer(answer);
         QTest::mouseClick(dialog.cmdEdit, Qt::LeftButton);
-        QCOMPARE(w.prompter.prompts.size(), 1);
-        QCOMPARE(w.prompter.last().title, title);
-        QCOMPARE(w.prompter.last().text, QStringLiteral("The application is suspended for as long as you are "
-                                                        "editing the file '")
-                                             + file + QStringLiteral("'."));
-        QCOMPARE(w.prompter.last().icon, PromptIcon::Information);
-        QCOMPARE(w.prompter.last().buttons, (QList<PromptButton>{PromptButton::Ok, PromptButton::Cancel}));
-        QCOMPARE(w.tree.read(QStringLiteral("editor/args")), file.toUtf8() + "\n");
-        QCOMPARE(dialog.lstPaths->count(), 2);
-        QCOMPARE(dialog.lstPaths->item(1)->text(), QStringLiteral("/added by the editor"));
-        QVERIFY(!dialog.cmdRecall->isEnabled());
-        QVERIFY(dialog.recalledPath().isEmpty());
-    }
-
-    void cancelledEditStartsNothing()
-    {
-        World w(true);
-        writeEditor(w.tree);
-        frmRecentPaths dialog(w.state, w.prompter, PathListKind::Recent);
-        w.prompter.answer(PromptButton::Cancel);
-        QTest::mouseClick(dialog.cmdEdit, Qt::LeftButton);
-        QCOMPARE(w.prompter.last().title, QStringLiteral("Επεξεργασία προσφάτων διαδρομών"));
-        QVERIFY(w.prompter.last().text.startsWith(
-            QStringLiteral("Η εφαρμογή αδρανοποιείται για όσο χρονικό διάστημα επεξεργάζεστε το αρχείο «")));
-        QVERIFY(!w.tree.exists(QStringLiteral("editor/args")));
-        QCOMPARE(w.tree.read(QStringLiteral("RecentPaths.txt")), QByteArray());
-    }
-
-    void anEditorThatCannotStartIsReported_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("recent") << 1 << QStringLiteral("056");
-        QTest::newRow("monitored") << 2 << QStringLiteral("089");
-    }
-    void anEditorThatCannotStartIsReported()
-    {
-        QFETCH(int, kind);
-        QFETCH(QString, code);
-        World w;
-        w.tree.file(QFileInfo(w.listFile(PathListKind(kind))).fileName(), "/kept\r\n");
-        qputenv("TIDYHALL_EDITOR", "/nonexistent/editor --wait");
-        frmRecentPaths dialog(w.state, w.prompter, PathListKind(kind));
-        w.prompter.answer(PromptButton::Ok);
-        QTest::mouseClick(dialog.cmdEdit, Qt::LeftButton);
-        QCOMPARE(w.prompter.prompts.size(), 2);
-        QCOMPARE(w.prompter.last().title, QStringLiteral("Tidyhall / Tidyhall, ") + code + QStringLiteral("."));
-        QVERIFY(w.prompter.last().text.contains(QStringLiteral("The text editor '/nonexistent/editor' could not be started")));
-        QCOMPARE(dialog.lstPaths->count(), 1);
+        QTEST(w.prompter.prompts.first().title, "title");
+        QCOMPARE(w.prompter.prompts.first().text,
+                 QStringLiteral("The application is suspended for as long as you are editing the file '%1'.").arg(file));
+        QCOMPARE(w.prompter.prompts.size(), editor.isEmpty() ? 1 : 2);
+        if (!editor.isEmpty())
+            QVERIFY(w.prompter.last().title.endsWith(QStringLiteral(", 089."))
+                    && w.prompter.last().text.contains(QStringLiteral("The text editor '/nonexistent/editor' could not be started")));
+        const bool edited = answer == PromptButton::Ok && editor.isEmpty();
+        QCOMPARE(w.tree.read(QStringLiteral("editor/args")), edited ? file.toUtf8() + "\n" : QByteArray());
+        QCOMPARE(dialog.lstPaths->count(), edited ? 2 : 1);
+        QCOMPARE(dialog.lstPaths->item(dialog.lstPaths->count() - 1)->text(),
+                 edited ? QStringLiteral("/added by the editor") : QStringLiteral("/old"));
+        QCOMPARE(dialog.cmdRecall->isEnabled(), !edited);
+        QCOMPARE(dialog.recalledPath().isEmpty(), edited);
         QVERIFY(dialog.isEnabled());
-    }
-
-    void anUnreadableListIsReportedOnOpening()
-    {
-        World w;
-        w.tree.folder(QStringLiteral("RecentPaths.txt"));
-        frmRecentPaths dialog(w.state, w.prompter, PathListKind::Recent);
-        QVERIFY(!w.prompter.prompts.isEmpty());
-        QVERIFY(w.prompter.prompts.first().title.endsWith(QStringLiteral(", 052.")));
-        QCOMPARE(dialog.lstPaths->count(), 0);
-        QVERIFY(!dialog.cmdRecall->isEnabled());
     }
 
     void theDialogIsCentredOverTheMainWindow()
@@ -267,119 +183,30 @@ private Q_SLOTS:
         frmRecentPaths dialog(w.state, w.prompter, PathListKind::Recent, &main);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(qAbs(dialog.frameGeometry().center().x() - main.frameGeometry().center().x()) <= 1);
-        QVERIFY(qAbs(dialog.frameGeometry().center().y() - main.frameGeometry().center().y()) <= 1);
+        QVERIFY((dialog.frameGeometry().center() - main.frameGeometry().center()).manhattanLength() <= 2);
     }
 
     void theTipShowsTheWholePathUnderThePointer()
     {
         World w;
         const QString longPath = QStringLiteral("/") + QString(300, QLatin1Char('x'));
-        w.tree.file(QStringLiteral("RecentPaths.txt"), "/short\r\n" + longPath.toUtf8() + "\r\n");
+        w.list(1, "/short\r\n" + longPath.toUtf8() + "\r\n");
         frmRecentPaths dialog(w.state, w.prompter, PathListKind::Recent);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QListWidget *list = dialog.lstPaths;
-        const QPoint overSecond = list->visualItemRect(list->item(1)).center();
-        ShowListItemTip(list, Qt::NoButton, overSecond);
+        ShowListItemTip(list, Qt::NoButton, centreOf(list, 1));
         QCOMPARE(list->toolTip(), longPath);
-        ShowListItemTip(list, Qt::LeftButton, list->visualItemRect(list->item(0)).center());
+        // While a button is held the tip stays as it was.
+        ShowListItemTip(list, Qt::LeftButton, centreOf(list, 0));
         QCOMPARE(list->toolTip(), longPath);
         ShowListItemTip(list, Qt::NoButton, QPoint(5, list->viewport()->height() - 2));
         QCOMPARE(list->toolTip(), QString());
-        const QPoint overFirst = list->visualItemRect(list->item(0)).center();
+        const QPoint overFirst = centreOf(list, 0);
         QMouseEvent move(QEvent::MouseMove, overFirst, list->viewport()->mapToGlobal(overFirst), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(list->viewport(), &move);
         QCOMPARE(list->toolTip(), QStringLiteral("/short"));
-    }
-
-    void loadingAMissingListKeepsTheListsState_data()
-    {
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("enabled") << true;
-        QTest::newRow("disabled") << false;
-    }
-    void loadingAMissingListKeepsTheListsState()
-    {
-        QFETCH(bool, enabled);
-        World w;
-        QListWidget list;
-        QPushButton button;
-        list.addItem(QStringLiteral("/left over"));
-        list.setEnabled(enabled);
-        QCOMPARE(LoadPathListInto(w.prompter, w.state, PathListKind::Monitored, &button, &list), 0);
-        QCOMPARE(list.count(), 0);
-        QCOMPARE(list.isEnabled(), enabled);
-        QVERIFY(!button.isEnabled());
-    }
-
-    void monitoringControlsAreSwitchedByName()
-    {
-        QWidget window;
-        for (const ControlState &s : MonitoringControlStates(false))
-            if (s.name.startsWith(QLatin1String("mnu")))
-                (new QAction(&window))->setObjectName(s.name);
-            else
-                (new QPushButton(&window))->setObjectName(s.name);
-        window.show();
-        QVERIFY(ApplyControlStates(&window, MonitoringControlStates(true)).isEmpty());
-        QVERIFY(window.findChild<QWidget *>(QStringLiteral("Dir1"))->isHidden());
-        QVERIFY(window.findChild<QWidget *>(QStringLiteral("lstMonitoredPaths"))->isVisible());
-        QVERIFY(!window.findChild<QWidget *>(QStringLiteral("cmdEnd"))->isEnabled());
-        QVERIFY(!window.findChild<QAction *>(QStringLiteral("mnuOptionsMonitoring"))->isEnabled());
-        QVERIFY(ApplyControlStates(&window, MonitoringControlStates(false)).isEmpty());
-        QVERIFY(window.findChild<QWidget *>(QStringLiteral("Dir1"))->isVisible());
-        QVERIFY(window.findChild<QWidget *>(QStringLiteral("cmdStopMonitoring"))->isHidden());
-        QVERIFY(window.findChild<QAction *>(QStringLiteral("mnuOptionsMonitoring"))->isEnabled());
-        delete window.findChild<QWidget *>(QStringLiteral("cmdRefresh"));
-        QCOMPARE(ApplyControlStates(&window, MonitoringControlStates(true)), QStringList{QStringLiteral("cmdRefresh")});
-    }
-
-    void enteringAndLeavingTheMode_data()
-    {
-        QTest::addColumn<QByteArray>("list");
-        QTest::addColumn<int>("paths");
-        QTest::newRow("missing list") << QByteArray() << 0;
-        QTest::newRow("blank lines only") << QByteArray("\r\n   \r\n") << 0;
-        QTest::newRow("two paths") << QByteArray("/one\r\n\r\n/two\r\n") << 2;
-    }
-    void enteringAndLeavingTheMode()
-    {
-        QFETCH(QByteArray, list);
-        QFETCH(int, paths);
-        World w;
-        if (!list.isNull())
-            w.tree.file(QStringLiteral("MonitoredPaths.txt"), list);
-        const QString before = w.tree.folder(QStringLiteral("before"));
-        QWidget window;
-        for (const ControlState &s : MonitoringControlStates(false)) {
-            QObject *control = s.name.startsWith(QLatin1String("mnu")) ? static_cast<QObject *>(new QAction(&window))
-                               : s.name.startsWith(QLatin1String("lst")) ? static_cast<QObject *>(new QListWidget(&window))
-                                                                          : new QPushButton(&window);
-            control->setObjectName(s.name);
-        }
-        ApplyControlStates(&window, MonitoringControlStates(false));
-        window.show();
-        auto *lst = window.findChild<QListWidget *>(QStringLiteral("lstMonitoredPaths"));
-        auto *stop = window.findChild<QPushButton *>(QStringLiteral("cmdStopMonitoring"));
-
-        const MonitoringEntry entry = EnterMonitoringMode(&window, w.prompter, w.state, before);
-        QCOMPARE(entry, paths > 0 ? MonitoringEntry::Stay : MonitoringEntry::LeaveAtOnce);
-        QCOMPARE(w.prompter.prompts.size(), paths > 0 ? 0 : 1);
-        QCOMPARE(lst->count(), paths);
-        QVERIFY(lst->selectedItems().isEmpty());
-        QCOMPARE(lst->isEnabled(), paths > 0 || list.isNull());
-        QVERIFY(stop->isVisible() && stop->isEnabled());
-        QVERIFY(!window.findChild<QWidget *>(QStringLiteral("cmdSavePath"))->isEnabled());
-
-        const std::optional<PathDestination> back = LeaveMonitoringMode(&window, w.prompter, w.state, QStringLiteral("/"));
-        QVERIFY(back);
-        QCOMPARE(back->folder, before);
-        QVERIFY(!w.state.MonitoringMode);
-        QVERIFY(lst->isHidden() && stop->isHidden());
-        QVERIFY(window.findChild<QWidget *>(QStringLiteral("Dir1"))->isVisible());
-        QVERIFY(window.findChild<QWidget *>(QStringLiteral("cmdSavePath"))->isEnabled());
     }
 };
 
