@@ -27,9 +27,9 @@ const QString NoInitialPath =
                    "διαδρομή «/».\r\n\r\n'/' will be used as the default initial path, since an initial path has "
                    "not been set.");
 
-QByteArray iniStartingAt(const QString &folder, const QByteArray &more = {})
+QByteArray iniStartingAt(const QString &folder)
 {
-    return "[General]\r\nLanguage=0\r\nStartingPoint=" + folder.toUtf8() + "\r\n" + more;
+    return "[General]\r\nLanguage=0\r\nStartingPoint=" + folder.toUtf8() + "\r\n";
 }
 
 // One start of the program on the data folder a test has prepared.
@@ -68,73 +68,106 @@ class frmMainStartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Without usable settings the program says it starts at the top, and does so on its
-    // defaults: Greek, every filter open, no order, by name ascending, printing off for
-    // want of a font; a folder where the file belongs stays as it is.
-    void withoutSettingsStartsWithTheDefaultsAtTheTop_data()
+    // What the window shows for a settings file: its language, the sorted header, the
+    // order option, the start of the one message at start-up, and whether it can print
+    // (a known font is needed). Every row also keeps the filters open and lists "/".
+    // No settings, or none usable, give the defaults and say the top is used; an initial
+    // path that cannot be listed is named; values no writer of ours produces fall back
+    // to what the window can show.
+    void settingsFileDecidesTheStartingState_data()
     {
-        QTest::addColumn<QString>("settings");
-        QTest::newRow("missing file") << QStringLiteral("missing");
-        QTest::newRow("empty file") << QStringLiteral("empty");
-        QTest::newRow("folder in its place") << QStringLiteral("folder");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("shown");
+        const QByteArray top = "[General]\r\nStartingPoint=/\r\n";
+        const QString noPath = QStringLiteral("|Δεν έχει ορισθεί|no print");
+        const QString defaults = QStringLiteral("el|Όνομα +|1") + noPath;
+        QTest::newRow("missing file") << QByteArray("<missing>") << defaults;
+        QTest::newRow("empty file") << QByteArray() << defaults;
+        QTest::newRow("folder in its place") << QByteArray("<folder>") << defaults;
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i)
+            binary.append(char((i * 151 + 7) % 256));
+        QTest::newRow("binary") << binary << defaults;
+        QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+        QTest::newRow("UTF-16 with its mark") << QByteArray(utf16(QStringLiteral("[Appearance]\r\nOrderOfAppearance=3\r\n")))
+                                              << QStringLiteral("el|Όνομα +|3") + noPath;
+        const QByteArray longLine(100000, 'x');
+        QTest::newRow("long line before a key") << "[Appearance]\r\n" + longLine + "\r\nOrderOfAppearance=3\r\n"
+                                                << QStringLiteral("el|Όνομα +|3") + noPath;
+        // An initial path that cannot be listed is named in the message.
+        static TempTree tree;
+        const QString report = tree.file(QStringLiteral("report.txt"), "x");
+        const std::pair<const char *, QString> unusable[] = {
+            {"initial path is a file", report},
+            {"relative initial path", QStringLiteral("no-such-folder")},
+            {"vanished initial folder, Greek name", tree.path(QStringLiteral("Έγγραφα"))},
+            {"long initial path", QStringLiteral("/") + longLine}};
+        for (const auto &[name, path] : unusable)
+            QTest::newRow(name) << "[General]\r\nStartingPoint=" + path.toUtf8() + "\r\n"
+                                << "el|Όνομα +|1|" + ("Η διαδρομή «" + path).left(16) + "|no print";
+        // One odd number given to Language, SortColumn and OrderOfAppearance.
+        const auto number = [&top](const char *value, const char *shown) {
+            QTest::newRow(value) << top + "Language=" + value + "\r\n[Appearance]\r\nOrderOfAppearance=" + value
+                                        + "\r\n[InternalSorting]\r\nSortColumn=" + value + "\r\n"
+                                 << QString::fromUtf8(shown);
+        };
+        number("1e9", "en|Name +|2||no print");
+        number("  7", "en|H+|2||no print");
+        number("2.6", "en|Name +|3||no print");
+        number("abc", "el|Όνομα +|2||no print");
+        QTest::newRow("both appearance flags off: both shown")
+            << top + "[Appearance]\r\nFolders=0\r\nFiles=0\r\n" << QStringLiteral("el|Όνομα +|1||no print");
+        for (const char *font : {"Courier New", "Courier New Greek", "courier new"})
+            QTest::newRow(font) << top + "[Printer]\r\nFontName=" + font + "\r\n"
+                                << QStringLiteral("el|Όνομα +|1||") + (font[0] == 'C' ? "print" : "no print");
     }
-    void withoutSettingsStartsWithTheDefaultsAtTheTop()
+    void settingsFileDecidesTheStartingState()
     {
-        QFETCH(QString, settings);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, shown);
         StartFolder data;
-        if (settings == QLatin1String("empty"))
-            data.writeFile(QStringLiteral("Tidyhall.ini"), {});
-        else if (settings == QLatin1String("folder"))
+        if (contents == "<folder>")
             QVERIFY(QDir(data.path()).mkdir(QStringLiteral("Tidyhall.ini")));
+        else if (contents != "<missing>")
+            data.writeFile(QStringLiteral("Tidyhall.ini"), contents);
+        const QString startingPoint = data.value("General", "StartingPoint");
         Started s;
         QVERIFY(s.loaded);
-        QCOMPARE(s.prompter.prompts.size(), 1);
-        QCOMPARE(s.prompter.last().title, QStringLiteral("Tidyhall / Tidyhall"));
-        QCOMPARE(s.prompter.last().icon, PromptIcon::Information);
-        QCOMPARE(s.prompter.last().text, NoInitialPath);
+        QVERIFY(s.prompter.prompts.size() <= 1);
+        const QString message = s.prompter.prompts.isEmpty() ? QString() : s.prompter.last().text;
+        const bool greek = s.window.chkAppearance[0]->text() == QStringLiteral("Φακέλλων");
+        QCOMPARE(QStringList({greek ? "el" : "en", s.sortedHeader(), QString::number(s.checkedOrder()), message.left(16),
+                              s.window.cmdPrint->isEnabled() ? "print" : "no print"})
+                     .join(u'|'),
+                 shown);
+        if (message.startsWith(QStringLiteral("Δεν"))) {
+            QCOMPARE(message, NoInitialPath);
+            QCOMPARE(s.prompter.last().title, QStringLiteral("Tidyhall / Tidyhall"));
+        } else if (!message.isEmpty()) {
+            QCOMPARE(message, QStringLiteral("Η διαδρομή «%1» που έχει ορισθεί ως αρχική, δεν μπόρεσε να εντοπισθεί "
+                                             "στον υπολογιστή σας. Αντί αυτής, θα χρησιμοποιηθεί η διαδρομή «/».\r\n\r\n"
+                                             "'%1' has been set as the initial path of the application, but could not "
+                                             "be located on your computer. '/' will be used instead.")
+                                  .arg(startingPoint));
+        }
+        if (!message.isEmpty())
+            QCOMPARE(s.prompter.last().icon, PromptIcon::Information);
         QCOMPARE(s.window.Dir1->path(), QStringLiteral("/"));
         QCOMPARE(s.state.CurrentPath, QStringLiteral("/"));
         QVERIFY(s.window.lvwInfo->model()->rowCount() > 0);
-        QCOMPARE(s.window.chkAppearance[0]->text(), QStringLiteral("Φακέλλων"));
         for (QCheckBox *box : s.window.chkFileProperties)
             QVERIFY(box->isChecked());
         for (QCheckBox *box : s.window.chkAppearance)
             QVERIFY(box->isChecked() && box->isEnabled());
-        QCOMPARE(s.checkedOrder(), 1);
+        QVERIFY(s.window.fraOrderOfAppearance->isEnabled());
         QCOMPARE(s.window.cmdPropertyRestrictions->text(), QStringLiteral("+"));
-        QCOMPARE(s.sortedHeader(), QStringLiteral("Όνομα +"));
         QCOMPARE(s.window.txtFileType->text(), QStringLiteral("*.*"));
-        QVERIFY(!s.window.cmdPrint->isEnabled());
-        QCOMPARE(data.value("General", "StartingPoint"), QStringLiteral("<missing>"));
-        QCOMPARE(QFileInfo(data.iniPath()).isDir(), settings == QLatin1String("folder"));
-    }
-
-    void anUnusableInitialPathIsNamedAndTheTopListed_data()
-    {
-        QTest::addColumn<QString>("initial");
-        static TempTree tree;
-        tree.file(QStringLiteral("report.txt"), "x");
-        QTest::newRow("a file") << tree.path(QStringLiteral("report.txt"));
-        QTest::newRow("relative name") << QStringLiteral("no-such-folder");
-        QTest::newRow("vanished folder, Greek name") << tree.path(QStringLiteral("Έγγραφα"));
-    }
-    void anUnusableInitialPathIsNamedAndTheTopListed()
-    {
-        QFETCH(QString, initial);
-        StartFolder data(iniStartingAt(initial));
-        const QByteArray before = data.iniBytes();
-        Started s;
-        QVERIFY(s.loaded);
-        QCOMPARE(s.prompter.prompts.size(), 1);
-        QCOMPARE(s.prompter.last().text,
-                 QStringLiteral("Η διαδρομή «%1» που έχει ορισθεί ως αρχική, δεν μπόρεσε να εντοπισθεί στον "
-                                "υπολογιστή σας. Αντί αυτής, θα χρησιμοποιηθεί η διαδρομή «/».\r\n\r\n'%1' has been "
-                                "set as the initial path of the application, but could not be located on your "
-                                "computer. '/' will be used instead.")
-                     .arg(initial));
-        QCOMPARE(s.prompter.last().icon, PromptIcon::Information);
-        QCOMPARE(s.state.CurrentPath, QStringLiteral("/"));
-        QCOMPARE(data.iniBytes(), before);
+        // The fallback is not written back, nor is a folder in the file's place touched;
+        // the appearance flags stay as they were until a box is clicked.
+        QCOMPARE(data.value("General", "StartingPoint"), startingPoint);
+        QCOMPARE(QFileInfo(data.iniPath()).isDir(), contents == "<folder>");
+        if (contents.contains("Files=0"))
+            QCOMPARE(data.value("Appearance", "Folders") + data.value("Appearance", "Files"), QStringLiteral("00"));
     }
 
     // A second copy says so in both languages and ends before anything else happens:
@@ -196,104 +229,25 @@ private Q_SLOTS:
         } else if (end == QLatin1String("damaged")) {
             data.writeFile(QStringLiteral("Tidyhall.lock"), QByteArray("\x01\xff\n\n", 4));
         } else if (end == QLatin1String("crashed")) {
-            // The lock file of a process that is gone, as a crash leaves it.
+            // The lock file of a process that is gone, as a crash leaves it: a real lock
+            // with the number of a process that has ended.
             QProcess gone;
             gone.start(QStringLiteral("true"), {});
             QVERIFY(gone.waitForStarted());
             const qint64 pid = gone.processId();
             QVERIFY(gone.waitForFinished());
-            QByteArray contents;
-            {
-                QLockFile lock(lockPath);
-                QVERIFY(lock.tryLock(0));
-                QFile f(lockPath);
-                QVERIFY(f.open(QIODevice::ReadOnly));
-                contents = f.readAll();
-            }
-            data.writeFile(QStringLiteral("Tidyhall.lock"), QByteArray::number(pid) + contents.mid(contents.indexOf('\n')));
+            QVERIFY(QLockFile(lockPath).tryLock(0) && QFile::copy(lockPath, lockPath + u'~'));
+            QFile lock(lockPath + u'~');
+            QVERIFY(lock.open(QIODevice::ReadOnly));
+            const QByteArray contents = lock.readAll();
+            data.writeFile(QStringLiteral("Tidyhall.lock"),
+                           QByteArray::number(pid) + contents.mid(contents.indexOf('\n')));
         } else {
             QVERIFY(Started().loaded);
         }
         Started s;
         QVERIFY(s.loaded);
         QCOMPARE(s.prompter.prompts.size(), 0);
-    }
-
-    // Values no writer of ours produces still give a window in a state it can show; the
-    // appearance flags stay in the file as they were until a box is clicked.
-    void oddValuesFallBackToWhatCanBeShown_data()
-    {
-        QTest::addColumn<QByteArray>("settings"); // after the starting point
-        QTest::addColumn<bool>("greek");
-        QTest::addColumn<QString>("sortedHeader");
-        QTest::addColumn<int>("order");
-        // One odd number given to Language, SortColumn and OrderOfAppearance.
-        const auto number = [](const char *name, const QByteArray &value, bool greek, const char *header, int order) {
-            QTest::newRow(name) << "Language=" + value + "\r\n[Appearance]\r\nOrderOfAppearance=" + value
-                                       + "\r\n[InternalSorting]\r\nSortColumn=" + value + "\r\n"
-                                << greek << QString::fromUtf8(header) << order;
-        };
-        number("1e9", "1e9", false, "Name +", 2);
-        number("leading blanks", "  7", false, "H+", 2);
-        number("fraction", "2.6", false, "Name +", 3);
-        number("word", "abc", true, "Όνομα +", 2);
-        QTest::newRow("both appearance flags off: both shown")
-            << QByteArray("Language=0\r\n[Appearance]\r\nFolders=0\r\nFiles=0\r\n") << true << QStringLiteral("Όνομα +") << 1;
-    }
-    void oddValuesFallBackToWhatCanBeShown()
-    {
-        QFETCH(QByteArray, settings);
-        QFETCH(bool, greek);
-        QFETCH(QString, sortedHeader);
-        QFETCH(int, order);
-        TempTree tree;
-        tree.file(QStringLiteral("f.txt"), "f");
-        tree.folder(QStringLiteral("sub"));
-        StartFolder data("[General]\r\nStartingPoint=" + tree.root().toUtf8() + "\r\n" + settings);
-        Started s;
-        QVERIFY(s.loaded);
-        QCOMPARE(s.window.chkAppearance[0]->text(), greek ? QStringLiteral("Φακέλλων") : QStringLiteral("Folders"));
-        QCOMPARE(s.sortedHeader(), sortedHeader);
-        QCOMPARE(s.checkedOrder(), order);
-        for (QCheckBox *box : s.window.chkAppearance)
-            QVERIFY(box->isChecked() && box->isEnabled());
-        QVERIFY(s.window.fraOrderOfAppearance->isEnabled());
-        QCOMPARE(s.window.lvwInfo->model()->rowCount(), 2);
-        if (settings.contains("Files=0"))
-            QCOMPARE(data.value("Appearance", "Folders") + data.value("Appearance", "Files"), QStringLiteral("00"));
-    }
-
-    void damagedSettingsFilesStillStart_data()
-    {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<int>("order");
-        QTest::addColumn<QString>("promptStart"); // the start of the one message shown
-        QByteArray binary;
-        for (int i = 0; i < 4096; ++i)
-            binary.append(char((i * 151 + 7) % 256));
-        const QString noPath = NoInitialPath.left(16);
-        QTest::newRow("binary") << binary << 1 << noPath;
-        QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-        const QByteArray wide = utf16(QStringLiteral("[Appearance]\r\nOrderOfAppearance=3\r\n"));
-        QTest::newRow("UTF-16 with its mark") << wide << 3 << noPath;
-        const QByteArray longLine(100000, 'x');
-        QTest::newRow("long line before a key") << "[Appearance]\r\n" + longLine + "\r\nOrderOfAppearance=3\r\n" << 3
-                                                << noPath;
-        QTest::newRow("long initial path") << "[General]\r\nStartingPoint=/" + longLine + "\r\n" << 1
-                                           << QStringLiteral("Η διαδρομή «/xxxx");
-    }
-    void damagedSettingsFilesStillStart()
-    {
-        QFETCH(QByteArray, contents);
-        QFETCH(int, order);
-        QFETCH(QString, promptStart);
-        StartFolder data(contents);
-        Started s;
-        QVERIFY(s.loaded);
-        QCOMPARE(s.prompter.prompts.size(), 1);
-        QVERIFY2(s.prompter.last().text.startsWith(promptStart), qPrintable(s.prompter.last().text.left(80)));
-        QCOMPARE(s.checkedOrder(), order);
-        QCOMPARE(s.state.CurrentPath, QStringLiteral("/"));
     }
 
     void specialEntriesFollowTheOwnerMarker_data()
@@ -337,23 +291,6 @@ private Q_SLOTS:
                                            : QString());
     }
 
-    void printingNeedsAKnownFont_data()
-    {
-        QTest::addColumn<QByteArray>("font");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("no font") << QByteArray() << false;
-        QTest::newRow("Courier New") << QByteArray("Courier New") << true;
-        QTest::newRow("Courier New Greek") << QByteArray("Courier New Greek") << true;
-        QTest::newRow("other letter case") << QByteArray("courier new") << false;
-    }
-    void printingNeedsAKnownFont()
-    {
-        QFETCH(QByteArray, font);
-        QFETCH(bool, enabled);
-        StartFolder data(iniStartingAt(QStringLiteral("/"), "[Printer]\r\nFontName=" + font + "\r\n"));
-        Started s;
-        QCOMPARE(s.window.cmdPrint->isEnabled(), enabled);
-    }
 };
 
 TIDYHALL_GUI_TEST_MAIN(frmMainStartupTest)
