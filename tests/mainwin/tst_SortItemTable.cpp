@@ -60,32 +60,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("order");
         QTest::addColumn<int>("appearance");
         QTest::addColumn<QString>("expected");
-        struct Case
-        {
-            const char *name;
-            int column, order, appearance;
-            const char *expected;
+        // Every row runs with both collations: the names here sort alike in either.
+        const auto row = [](const char *name, int column, int order, int appearance, const char *expected) {
+            for (Collation collation : {Collation::CodePoint, Collation::Locale})
+                QTest::addRow("%s (%s)", name, collation == Collation::CodePoint ? "code points" : "locale")
+                    << collation << column << order << appearance << QString::fromLatin1(expected);
         };
-        const Case cases[] = {
-            {"name up", 3, 1, 1, "a.txt apps b.txt c.bin docs empty"},
-            {"name down", 3, 2, 1, "empty docs c.bin b.txt apps a.txt"},
-            {"name down, folders stay first", 3, 2, 2, "docs apps empty c.bin b.txt a.txt"},
-            {"name up, files first", 3, 1, 3, "a.txt b.txt c.bin empty apps docs"},
-            {"size up: folders' empty size first, ties by name", 4, 1, 1, "apps docs empty a.txt b.txt c.bin"},
-            {"size down: ties by descending name", 4, 2, 1, "c.bin b.txt a.txt empty docs apps"},
-            {"date up sorts by date and time", 5, 1, 1, "a.txt c.bin b.txt docs empty apps"},
-            {"time down ignores the date", 6, 2, 1, "a.txt empty docs b.txt c.bin apps"},
-            {"hidden down", 7, 2, 1, "b.txt empty docs c.bin apps a.txt"},
-            {"system down", 8, 2, 1, "c.bin empty docs b.txt apps a.txt"},
-            {"read-only up, folders first", 9, 1, 2, "apps docs a.txt b.txt empty c.bin"},
-            {"archive down, files first", 10, 2, 3, "c.bin a.txt empty b.txt docs apps"},
-        };
-        for (Collation collation : {Collation::CodePoint, Collation::Locale}) {
-            for (const Case &c : cases) {
-                QTest::addRow("%s (%s)", c.name, collation == Collation::CodePoint ? "code points" : "locale")
-                    << collation << c.column << c.order << c.appearance << QString::fromLatin1(c.expected);
-            }
-        }
+        row("name up", 3, 1, 1, "a.txt apps b.txt c.bin docs empty");
+        row("name down", 3, 2, 1, "empty docs c.bin b.txt apps a.txt");
+        row("name down, folders stay first", 3, 2, 2, "docs apps empty c.bin b.txt a.txt");
+        row("name up, files first", 3, 1, 3, "a.txt b.txt c.bin empty apps docs");
+        row("size up: folders' empty size first, ties by name", 4, 1, 1, "apps docs empty a.txt b.txt c.bin");
+        row("size down: ties by descending name", 4, 2, 1, "c.bin b.txt a.txt empty docs apps");
+        row("date up sorts by date and time", 5, 1, 1, "a.txt c.bin b.txt docs empty apps");
+        row("time down ignores the date", 6, 2, 1, "a.txt empty docs b.txt c.bin apps");
+        row("hidden down", 7, 2, 1, "b.txt empty docs c.bin apps a.txt");
+        row("system down", 8, 2, 1, "c.bin empty docs b.txt apps a.txt");
+        row("read-only up, folders first", 9, 1, 2, "apps docs a.txt b.txt empty c.bin");
+        row("archive down, files first", 10, 2, 3, "c.bin a.txt empty b.txt docs apps");
     }
     void keys()
     {

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -223,92 +222,69 @@ private Q_SLOTS:
     }
 
     // Up one level lists the parent and marks the folder just left in the tree, even
-    // beside a folder whose name differs only in letter case.
-    void upOneLevelMarksTheFolderLeft_data()
+    // beside a folder whose name differs only in letter case. At the top, Backspace and
+    // the button only say so ("title|text" in the window's language).
+    void upOneLevel_data()
     {
         QTest::addColumn<QString>("start");
-        QTest::newRow("lower-case twin") << QStringLiteral("old");
-        QTest::newRow("capitalised twin") << QStringLiteral("Old");
-        QTest::newRow("two levels down") << QStringLiteral("alpha/deeper");
-        QTest::newRow("parent ends with a space") << QStringLiteral("spaced /inner");
-        QTest::newRow("folder removed meanwhile") << QStringLiteral("alpha/gone");
+        QTest::addColumn<bool>("greek");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("lower-case twin") << QStringLiteral("old") << false << QString();
+        QTest::newRow("capitalised twin") << QStringLiteral("Old") << false << QString();
+        QTest::newRow("two levels down") << QStringLiteral("alpha/deeper") << false << QString();
+        QTest::newRow("parent ends with a space") << QStringLiteral("spaced /inner") << false << QString();
+        QTest::newRow("folder removed meanwhile") << QStringLiteral("alpha/gone") << false << QString();
+        QTest::newRow("top, Greek") << QStringLiteral("/") << true
+                                    << QStringLiteral("Ένα επίπεδο επάνω|Βρίσκεστε ήδη στο πρώτο επίπεδο του "
+                                                      "τρέχοντος δίσκου και επομένως δεν μπορείτε να μετακινηθείτε "
+                                                      "σε υψηλότερο επίπεδο.");
+        QTest::newRow("top, English") << QStringLiteral("/") << false
+                                      << QStringLiteral("Up one level|You are already on the root directory of the "
+                                                        "current drive and as a result, you cannot go up any further.");
     }
-    void upOneLevelMarksTheFolderLeft()
+    void upOneLevel()
     {
         QFETCH(QString, start);
+        QFETCH(bool, greek);
+        QFETCH(QString, message);
         const bool removed = start.endsWith(QLatin1String("gone"));
         Session s(
             [](TempTree &tree) {
                 for (const char *name : {"Old", "old", "alpha/deeper", "alpha/gone", "spaced /inner"})
                     tree.folder(QString::fromLatin1(name));
             },
-            start);
+            start, greek);
         QVERIFY(s.activate());
-        const QString left = s.tree.path(start);
+        const QString left = start == u'/' ? start : s.tree.path(start);
+        const QString before = s.shownNames();
         if (removed)
             QVERIFY(QDir(left).removeRecursively());
+        if (!message.isEmpty()) {
+            s.window.lvwInfo->setFocus();
+            QTest::keyClick(s.window.lvwInfo, Qt::Key_Backspace);
+        }
         QTest::mouseClick(s.window.cmdUpOneLevel, Qt::LeftButton);
+        QCOMPARE(s.prompter.prompts.size(), message.isEmpty() ? 0 : 2);
+        for (const ScriptedPrompter::Prompt &p : s.prompter.prompts) {
+            QCOMPARE(p.title + u'|' + p.text, message);
+            QCOMPARE(p.icon, PromptIcon::Critical);
+        }
+        if (!message.isEmpty()) {
+            QCOMPARE(s.state.CurrentPath, QStringLiteral("/"));
+            QCOMPARE(s.shownNames(), before);
+            return;
+        }
         const QString parent = QFileInfo(left).path();
         QCOMPARE(s.window.Dir1->path(), parent);
         QCOMPARE(s.state.CurrentPath, parent + QLatin1Char('/'));
         QCOMPARE(s.window.Dir1->highlightedPath(), removed ? parent : left);
         QCOMPARE(s.shownNames().split(u' ').contains(QFileInfo(left).fileName()), !removed);
-        QCOMPARE(s.prompter.prompts.size(), 0);
-    }
-
-    void upOneLevelAtTheTopOnlySaysSo_data()
-    {
-        QTest::addColumn<bool>("greek");
-        QTest::addColumn<QString>("message"); // title | text
-        QTest::newRow("el") << true
-                            << QStringLiteral("Ένα επίπεδο επάνω|Βρίσκεστε ήδη στο πρώτο επίπεδο του τρέχοντος δίσκου "
-                                              "και επομένως δεν μπορείτε να μετακινηθείτε σε υψηλότερο επίπεδο.");
-        QTest::newRow("en") << false
-                            << QStringLiteral("Up one level|You are already on the root directory of the current "
-                                              "drive and as a result, you cannot go up any further.");
-    }
-    void upOneLevelAtTheTopOnlySaysSo()
-    {
-        QFETCH(bool, greek);
-        QFETCH(QString, message);
-        Session s(noItems, QStringLiteral("/"), greek);
-        QVERIFY(s.activate());
-        const QString before = s.shownNames();
-        s.window.lvwInfo->setFocus();
-        QTest::keyClick(s.window.lvwInfo, Qt::Key_Backspace);
-        QTest::mouseClick(s.window.cmdUpOneLevel, Qt::LeftButton);
-        QCOMPARE(s.prompter.prompts.size(), 2);
-        for (const ScriptedPrompter::Prompt &p : s.prompter.prompts) {
-            QCOMPARE(p.title + u'|' + p.text, message);
-            QCOMPARE(p.icon, PromptIcon::Critical);
-        }
-        QCOMPARE(s.state.CurrentPath, QStringLiteral("/"));
-        QCOMPARE(s.shownNames(), before);
-    }
-
-    // The switch re-captions the headers in place: the sign stays, the rows and the
-    // selection stay, and the choice is written for the next start.
-    void languageSwitchKeepsTheListing()
-    {
-        Session s(fillPropertyTree, {}, false, "[InternalSorting]\r\nSortColumn=4\r\nSortOrder=2\r\n");
-        QVERIFY(s.activate());
-        const QString order = s.shownNames();
-        QVERIFY(order.startsWith(QStringLiteral(".h.txt ")));
-        s.window.lvwInfo->selectRow(1);
-        // Greek twice: choosing the language already shown must change nothing either.
-        for (int button : {0, 0, 1}) {
-            QTest::mouseClick(s.window.cmdLanguage[button], Qt::LeftButton);
-            QCOMPARE(s.headerText(1), button == 0 ? QStringLiteral("Μέγεθος -") : QStringLiteral("Size -"));
-            QCOMPARE(s.shownNames(), order);
-            QCOMPARE(s.selectedRows(), 1);
-            QVERIFY(s.window.lvwInfo->selectionModel()->isRowSelected(1, {}));
-            QCOMPARE(s.data.value("General", "Language"), QString::number(button));
-        }
-        QCOMPARE(s.prompter.prompts.size(), 0);
     }
 
     // Every caption and tooltip of the window, the headers, and the entries of every
-    // menu in their order ("|" between the groups), in both languages.
+    // menu in their order ("|" between the groups), in both languages. The switch
+    // re-captions in place: the sort sign, the rows and the selection stay, and the
+    // choice is written for the next start.
     void captionsInBothLanguages()
     {
         struct Caption
@@ -332,9 +308,9 @@ private Q_SLOTS:
             {"optAppearance(2)", "Files first", "Πρώτα τα αρχεία"},
             {"cmdLanguage(0)", "Ελληνικά / Greek", "Ελληνικά / Greek"},
             {"cmdLanguage(1)", "English / Αγγλικά", "English / Αγγλικά"}, {"frmMain", "Tidyhall", "Tidyhall"},
-            {"lblInfo", "  Folders: 0 of 0. Files: 0 of 0. File size in bytes: 0 of 0.  ",
-             "  Φάκελλοι: 0 από 0. Αρχεία: 0 από 0. Μέγεθος αρχείων σε χαρακτήρες: 0 από 0.  "},
-            {"headers", "Name +, Size, Date, Time, +, H, S, R, A", "Όνομα +, Μέγεθος, Χρονολογία, Ώρα, +, H, S, R, A"},
+            {"lblInfo", "  Folders: 2 of 2. Files: 3 of 3. File size in bytes: 18 of 18.  ",
+             "  Φάκελλοι: 2 από 2. Αρχεία: 3 από 3. Μέγεθος αρχείων σε χαρακτήρες: 18 από 18.  "},
+            {"headers", "Name, Size -, Date, Time, +, H, S, R, A", "Όνομα, Μέγεθος -, Χρονολογία, Ώρα, +, H, S, R, A"},
             {"mnuOptions",
              "Options | Open, Print, Quick view | Select all\tCtrl+A, Reverse | Move, Copy, Backup | Delete\tDel, "
              "Rename\tF2 | Attributes\tAlt+Enter, Properties | Help | Cancel",
@@ -352,10 +328,19 @@ private Q_SLOTS:
             captions << Caption{menu, "Initial, Recent, Monitoring | Help | Cancel",
                                 "Αρχική, Πρόσφατες, Παρακολούθηση | Βοήθεια | Άκυρο"};
 
-        Session s(noItems, {}, true);
-        // Start in Greek, switch to English and back: both ways must re-caption.
-        for (int index : {1, 0}) {
+        Session s(fillPropertyTree, {}, true, "[InternalSorting]\r\nSortColumn=4\r\nSortOrder=2\r\n");
+        QVERIFY(s.loaded);
+        const QString order = s.shownNames();
+        QVERIFY(order.startsWith(QStringLiteral(".h.txt ")));
+        s.window.lvwInfo->selectRow(1);
+        // Greek as at the start, then English and back: choosing the language shown
+        // changes nothing, and both ways must re-caption.
+        for (int index : {0, 1, 0}) {
             QTest::mouseClick(s.window.cmdLanguage[index], Qt::LeftButton);
+            QCOMPARE(s.shownNames(), order);
+            QCOMPARE(s.selectedRows(), 1);
+            QVERIFY(s.window.lvwInfo->selectionModel()->isRowSelected(1, {}));
+            QCOMPARE(s.data.value("General", "Language"), QString::number(index));
             QStringList wrong;
             for (const Caption &c : captions) {
                 QStringList shown;
@@ -382,6 +367,7 @@ private Q_SLOTS:
             }
             QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
         }
+        QCOMPARE(s.prompter.prompts.size(), 0);
     }
 
     // A middle click on a control (a right click where the left one has a use of its

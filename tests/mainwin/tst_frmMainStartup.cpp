@@ -216,7 +216,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("end");
         QTest::newRow("closed") << QStringLiteral("closed");
         QTest::newRow("crashed") << QStringLiteral("crashed");
-        QTest::newRow("lock damaged") << QStringLiteral("damaged");
         QTest::newRow("folder in its place") << QStringLiteral("folder");
     }
     void anEndedCopyLeavesNoLockBehind()
@@ -226,8 +225,6 @@ private Q_SLOTS:
         const QString lockPath = data.path() + QStringLiteral("/Tidyhall.lock");
         if (end == QLatin1String("folder")) {
             QVERIFY(QDir(data.path()).mkdir(QStringLiteral("Tidyhall.lock")));
-        } else if (end == QLatin1String("damaged")) {
-            data.writeFile(QStringLiteral("Tidyhall.lock"), QByteArray("\x01\xff\n\n", 4));
         } else if (end == QLatin1String("crashed")) {
             // The lock file of a process that is gone, as a crash leaves it: a real lock
             // with the number of a process that has ended.
