@@ -5,19 +5,12 @@
 #include "platform/RuntimeError.h"
 
 #include <QtTest>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr std::int64_t FiveGiB = 5LL * 1024 * 1024 * 1024;
-
-void setModified(const QString &path, const QDateTime &when)
-{
-    const timespec times[2] = {{when.toSecsSinceEpoch(), 0}, {when.toSecsSinceEpoch(), 0}};
-    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
-}
 
 const ListedItem *find(const ItemTable &table, const QString &name)
 {
@@ -28,24 +21,16 @@ const ListedItem *find(const ItemTable &table, const QString &name)
     return nullptr;
 }
 
-// Runs the body with the rights of an ordinary user when the tests run as root, so a
-// folder without permissions really cannot be read.
-class WithoutPrivileges
+// Drops to the rights of an ordinary user while it lives when the tests run as root, so
+// a folder without permissions really cannot be read.
+struct WithoutPrivileges
 {
-public:
-    WithoutPrivileges()
-    {
-        if (::geteuid() == 0)
-            m_dropped = ::seteuid(65534) == 0;
-    }
+    bool dropped = ::geteuid() == 0 && ::seteuid(65534) == 0;
     ~WithoutPrivileges()
     {
-        if (m_dropped && ::seteuid(0) != 0)
+        if (dropped && ::seteuid(0) != 0)
             qFatal("cannot return to root");
     }
-
-private:
-    bool m_dropped = false;
 };
 
 } // namespace
@@ -59,8 +44,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        m_tree.file(QStringLiteral("visible.txt"), QByteArray(12345, 'x'));
-        setModified(m_tree.path(QStringLiteral("visible.txt")), QDateTime(QDate(2003, 7, 14), QTime(9, 30, 5)));
+        m_tree.file(QStringLiteral("visible.txt"), QByteArray(12345, 'x'), QDateTime(QDate(2003, 7, 14), QTime(9, 30, 5)));
         m_tree.file(QStringLiteral(".hidden"), "abc");
         m_tree.folder(QStringLiteral("sub"));
         m_tree.folder(QStringLiteral(".hiddendir"));
@@ -76,39 +60,33 @@ private Q_SLOTS:
         QVERIFY(::truncate(QFile::encodeName(huge).constData(), FiveGiB) == 0);
     }
 
+    // Each item as "name: D for a folder, size, H when hidden".
     void entries_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("isFolder");
-        QTest::addColumn<qint64>("size");
-        QTest::addColumn<bool>("hidden");
-        QTest::newRow("file") << QStringLiteral("visible.txt") << false << qint64(12345) << false;
-        QTest::newRow("hidden file") << QStringLiteral(".hidden") << false << qint64(3) << true;
-        QTest::newRow("folder") << QStringLiteral("sub") << true << qint64(0) << false;
-        QTest::newRow("hidden folder") << QStringLiteral(".hiddendir") << true << qint64(0) << true;
-        QTest::newRow("link to a file, as the file") << QStringLiteral("link-to-file") << false << qint64(12345) << false;
-        QTest::newRow("link to a folder, as the folder") << QStringLiteral("link-to-folder") << true << qint64(0) << false;
-        QTest::newRow("dangling link, empty file") << QStringLiteral("dangling") << false << qint64(0) << false;
-        QTest::newRow("exact name") << QStringLiteral("spaced") << false << qint64(1) << false;
-        QTest::newRow("leading space kept") << QStringLiteral(" spaced") << false << qint64(2) << false;
-        QTest::newRow("trailing space kept") << QStringLiteral("spaced ") << false << qint64(3) << false;
-        QTest::newRow("Greek name") << QStringLiteral("Έγγραφο.TXT") << false << qint64(4) << false;
-        QTest::newRow("5 GiB file") << QStringLiteral("huge.bin") << false << qint64(FiveGiB) << false;
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("file") << "visible.txt: 12345";
+        QTest::newRow("hidden file") << ".hidden: 3 H";
+        QTest::newRow("folder") << "sub: D 0";
+        QTest::newRow("link to a file, as the file") << "link-to-file: 12345";
+        QTest::newRow("link to a folder, as the folder") << "link-to-folder: D 0";
+        QTest::newRow("dangling link, empty file") << "dangling: 0";
+        QTest::newRow("leading space kept") << " spaced: 2";
+        QTest::newRow("trailing space kept") << "spaced : 3";
+        QTest::newRow("Greek name") << "Έγγραφο.TXT: 4";
+        QTest::newRow("5 GiB file") << "huge.bin: 5368709120";
     }
     void entries()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, isFolder);
-        QFETCH(qint64, size);
-        QFETCH(bool, hidden);
+        QFETCH(QString, entry);
         ItemTable table;
         AppState state;
         EnumerateFolder(table, state, m_tree.root(), QStringLiteral("*.*"));
+        const QString name = entry.section(QStringLiteral(": "), 0, 0);
         const ListedItem *item = find(table, name);
         QVERIFY2(item, qPrintable(name));
-        QCOMPARE(item->isFolder, isFolder);
-        QCOMPARE(item->size, size);
-        QCOMPARE(item->hidden, hidden);
+        QCOMPARE(name + QStringLiteral(": ") + (item->isFolder ? QStringLiteral("D ") : QString())
+                     + QString::number(item->size) + (item->hidden ? QStringLiteral(" H") : QString()),
+                 entry);
     }
 
     void countersAndDates()
@@ -116,8 +94,8 @@ private Q_SLOTS:
         ItemTable table{ListedItem{}};
         AppState state;
         state.ListingStale = true;
-        EnumerateFolder(table, state, m_tree.root(), QStringLiteral("*.*"));
-        QCOMPARE(state.CurrentPath, m_tree.root() + QLatin1Char('/'));
+        EnumerateFolder(table, state, m_tree.root() + QLatin1Char('/'), QStringLiteral("*.*"));
+        QCOMPARE(state.CurrentPath, m_tree.root() + QLatin1Char('/')); // the "/" given is not doubled
         QVERIFY(!state.ListingStale);
         QCOMPARE(qint64(table.size()), qint64(13));
         QVERIFY(!find(table, QStringLiteral(".")) && !find(table, QStringLiteral("..")));
@@ -127,18 +105,6 @@ private Q_SLOTS:
         const ListedItem *visible = find(table, QStringLiteral("visible.txt"));
         QCOMPARE(visible->date, 20030714u);
         QCOMPARE(visible->time, 93005u);
-        QCOMPARE(classicCell(*visible, TableColumn::Size), QStringLiteral("0000012345"));
-        QCOMPARE(classicCell(*visible, TableColumn::Time), QStringLiteral("093005"));
-        QCOMPARE(classicCell(*find(table, QStringLiteral("sub")), TableColumn::Size), QString());
-    }
-
-    // A trailing "/" on the folder is not doubled.
-    void currentPathEndsWithOneSlash()
-    {
-        ItemTable table;
-        AppState state;
-        EnumerateFolder(table, state, m_tree.root() + QLatin1Char('/'), QStringLiteral("*"));
-        QCOMPARE(state.CurrentPath, m_tree.root() + QLatin1Char('/'));
     }
 
     void pattern_data()
@@ -149,15 +115,15 @@ private Q_SLOTS:
             << QStringLiteral("*.txt")
             << QStringList{QStringLiteral("archive.txt"), QStringLiteral("visible.txt"), QStringLiteral("Έγγραφο.TXT")};
         QTest::newRow("one character") << QStringLiteral("su?") << QStringList{QStringLiteral("sub")};
-        QTest::newRow("spaces in the pattern") << QStringLiteral(" *") << QStringList{QStringLiteral(" spaced")};
-        QTest::newRow("nothing matches") << QStringLiteral("*.none") << QStringList{};
+        QTest::newRow("nothing matches: the last listing goes") << QStringLiteral("*.none") << QStringList{};
     }
     void pattern()
     {
         QFETCH(QString, pattern);
         QFETCH(QStringList, names);
-        ItemTable table;
+        ItemTable table{ListedItem{}};
         AppState state;
+        state.BytesFound = 99;
         EnumerateFolder(table, state, m_tree.root(), pattern);
         QStringList found;
         for (const ListedItem &item : table)
@@ -166,17 +132,8 @@ private Q_SLOTS:
         names.sort();
         QCOMPARE(found, names);
         QCOMPARE(state.FoldersFound + state.FilesFound, qint64(names.size()));
-    }
-
-    void emptyFolder()
-    {
-        TempTree tree;
-        ItemTable table{ListedItem{}};
-        AppState state;
-        state.BytesFound = 99;
-        EnumerateFolder(table, state, tree.root(), QStringLiteral("*.*"));
-        QVERIFY(table.empty());
-        QCOMPARE(state.FoldersFound + state.FilesFound + state.BytesFound, 0);
+        if (names.isEmpty())
+            QCOMPARE(state.BytesFound, 0);
     }
 
     void unreadable_data()
@@ -185,7 +142,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("number");
         QTest::newRow("vanished folder") << QStringLiteral("gone") << int(ErrorNumber::PathNotFound);
         QTest::newRow("a file, not a folder") << QStringLiteral("visible.txt") << int(ErrorNumber::PathNotFound);
-        QTest::newRow("dangling link") << QStringLiteral("dangling") << int(ErrorNumber::PathNotFound);
         QTest::newRow("no permission") << QStringLiteral("locked") << int(ErrorNumber::PermissionDenied);
     }
     void unreadable()
@@ -195,24 +151,22 @@ private Q_SLOTS:
         TempTree tree;
         tree.folder(QStringLiteral("locked/inner"));
         tree.file(QStringLiteral("visible.txt"), "x");
-        tree.symlink(QStringLiteral("dangling"), QStringLiteral("nowhere"));
-        QVERIFY(::chmod(QFile::encodeName(tree.path(QStringLiteral("locked"))).constData(), 0) == 0);
-        ::chmod(QFile::encodeName(tree.root()).constData(), 0755);
+        const QByteArray locked = QFile::encodeName(tree.path(QStringLiteral("locked")));
+        QVERIFY(::chmod(locked.constData(), 0) == 0);
+        ::chmod(QFile::encodeName(tree.root()).constData(), 0755); // the ordinary user passes through
         ItemTable table{ListedItem{}, ListedItem{}};
         AppState state;
         state.FilesFound = 5;
         state.ListingStale = true;
-        {
+        try {
             WithoutPrivileges user;
-            try {
-                EnumerateFolder(table, state, tree.path(relative), QStringLiteral("*.*"));
-                QFAIL("no error");
-            } catch (const RuntimeError &error) {
-                QCOMPARE(error.number, number);
-                QVERIFY(error.description.contains(tree.path(relative)));
-            }
+            EnumerateFolder(table, state, tree.path(relative), QStringLiteral("*.*"));
+            QFAIL("no error");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(error.number, number);
+            QVERIFY(error.description.contains(tree.path(relative)));
         }
-        ::chmod(QFile::encodeName(tree.path(QStringLiteral("locked"))).constData(), 0700);
+        ::chmod(locked.constData(), 0700);
         QVERIFY(table.empty());
         QCOMPARE(state.FilesFound, 0);
         QVERIFY(state.ListingStale);

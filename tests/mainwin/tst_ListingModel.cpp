@@ -9,8 +9,6 @@
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QtTest>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 class ListingModelTest : public QObject
 {
@@ -19,26 +17,23 @@ private:
     TempTree m_tree;
     AppState m_state;
 
-    QStringList shownNames(const ListingModel &model) const
+    static QString shownNames(const ListingModel &model)
     {
         QStringList names;
         for (int row = 0; row < model.rowCount(); ++row)
             names << model.exactName(row);
-        return names;
+        return names.join(u'|');
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        m_tree.file(QStringLiteral("b.txt"), QByteArray(1234567, 'b'));
+        const QDateTime when(QDate(2003, 7, 14), QTime(9, 30, 5));
+        m_tree.file(QStringLiteral("b.txt"), QByteArray(1234567, 'b'), when);
         m_tree.file(QStringLiteral("empty"));
         m_tree.file(QStringLiteral(" a "), "a");
         m_tree.file(QStringLiteral(".profile"), "p");
         m_tree.folder(QStringLiteral("docs"));
-        const QDateTime when(QDate(2003, 7, 14), QTime(9, 30, 5));
-        const timespec times[2] = {{when.toSecsSinceEpoch(), 0}, {when.toSecsSinceEpoch(), 0}};
-        for (const char *name : {"b.txt", "docs"})
-            ::utimensat(AT_FDCWD, QFile::encodeName(m_tree.path(QString::fromLatin1(name))).constData(), times, 0);
     }
     void init()
     {
@@ -53,46 +48,31 @@ private Q_SLOTS:
         model.enumerate(m_state, m_tree.root(), QStringLiteral("*.*"));
         QCOMPARE(model.rowCount(), 0); // nothing shown until the display
         model.display(m_state);
-        QCOMPARE(shownNames(model), (QStringList{QStringLiteral(" a "), QStringLiteral(".profile"),
-                                                 QStringLiteral("b.txt"), QStringLiteral("docs"),
-                                                 QStringLiteral("empty")}));
-        const auto text = [&](int row, int column) { return model.index(row, column).data().toString(); };
-        QCOMPARE(text(0, 0), QStringLiteral("a"));
+        QCOMPARE(shownNames(model), QStringLiteral(" a |.profile|b.txt|docs|empty"));
         QCOMPARE(model.index(0, 0).data(ListingModel::ExactNameRole).toString(), QStringLiteral(" a "));
-        QCOMPARE(text(2, 1), QStringLiteral("1,234,567"));
-        QCOMPARE(text(4, 1), QStringLiteral("0"));
-        QCOMPARE(text(3, 1), QString());
-        QCOMPARE(text(2, 2), QLocale::system().toString(QDate(2003, 7, 14), QLocale::ShortFormat));
-        QVERIFY2(text(2, 3).contains(QStringLiteral("9:30:05")), qPrintable(text(2, 3)));
-        QCOMPARE(text(3, 4), QStringLiteral("+"));
-        QCOMPARE(text(2, 4), QStringLiteral(" "));
-        QCOMPARE(text(1, 5), QStringLiteral("H"));
-        QCOMPARE(text(2, 5), QStringLiteral(" "));
-        QCOMPARE(text(2, 6), QStringLiteral(" "));
-        QCOMPARE(text(2, 8), QStringLiteral("A"));
+        // Every column but the date and time; a folder has no size, a file never marked
+        // as backed up reads as archive.
+        const QStringList rows{"a|1| | | | |A", ".profile|1| |H| | |A", "b.txt|1,234,567| | | | |A", "docs||+| | | | ",
+                               "empty|0| | | | |A"};
+        for (int row = 0; row < rows.size(); ++row) {
+            QStringList cells;
+            for (int column : {0, 1, 4, 5, 6, 7, 8})
+                cells << model.index(row, column).data().toString();
+            QCOMPARE(cells.join(u'|'), rows[row]);
+        }
+        QCOMPARE(model.index(2, 2).data().toString(), QLocale::system().toString(QDate(2003, 7, 14), QLocale::ShortFormat));
+        const QString time = model.index(2, 3).data().toString();
+        QVERIFY2(time.contains(QStringLiteral("9:30:05")), qPrintable(time));
         QCOMPARE(model.index(2, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
         QCOMPARE(m_state.FoldersShown, 1);
         QCOMPARE(m_state.FilesShown, 4);
         QCOMPARE(m_state.BytesShown, 1234567 + 1 + 1);
-    }
-
-    void headers()
-    {
-        ListingModel model;
-        m_state.SortColumn = 4;
-        m_state.SortOrder = 2;
-        model.enumerate(m_state, m_tree.root(), QStringLiteral("*.*"));
-        model.display(m_state);
-        const auto caption = [&](int section) { return model.headerData(section, Qt::Horizontal).toString(); };
-        QCOMPARE(caption(0), QStringLiteral("Name"));
-        QCOMPARE(caption(1), QStringLiteral("Size -"));
+        // The language switch re-captions in place, sign included, and tells the view.
         QSignalSpy spy(&model, &QAbstractItemModel::headerDataChanged);
         model.setLanguage(true);
         QCOMPARE(spy.count(), 1);
-        QCOMPARE(caption(1), QStringLiteral("Μέγεθος -"));
-        QCOMPARE(caption(3), QStringLiteral("Ώρα"));
-        QCOMPARE(caption(4), QStringLiteral("+"));
-        QCOMPARE(model.exactName(0), QStringLiteral("b.txt")); // sizes descending
+        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Όνομα +"));
+        QCOMPARE(model.exactName(0), QStringLiteral(" a "));
     }
 
     // Filters and order change from the table alone: the disk is not read again.
@@ -104,29 +84,25 @@ private Q_SLOTS:
         tree.folder(QStringLiteral("three"));
         ListingModel model;
         model.enumerate(m_state, tree.root(), QStringLiteral("*"));
-        model.display(m_state);
-        QCOMPARE(model.rowCount(), 3);
         QVERIFY(QFile::remove(tree.path(QStringLiteral("one"))));
 
         m_state.ShowFolders = false;
         model.display(m_state);
-        QCOMPARE(shownNames(model), (QStringList{QStringLiteral(".two"), QStringLiteral("one")}));
+        QCOMPARE(shownNames(model), QStringLiteral(".two|one"));
         QCOMPARE(m_state.FoldersShown, 0);
         QCOMPARE(m_state.BytesShown, 3);
 
         m_state.PropertyRestrictions = 3;
         m_state.RestrictArchive = false;
         model.display(m_state);
-        QCOMPARE(shownNames(model), QStringList{QStringLiteral(".two")});
+        QCOMPARE(shownNames(model), QStringLiteral(".two"));
 
         m_state.PropertyRestrictions = 1;
-        m_state.RestrictArchive = true;
-        m_state.ShowFolders = true;
+        m_state.RestrictArchive = m_state.ShowFolders = true;
         m_state.SortOrder = 2;
         m_state.OrderChanged = true;
         model.display(m_state);
-        QCOMPARE(shownNames(model), (QStringList{QStringLiteral("three"), QStringLiteral("one"), QStringLiteral(".two")}));
-        QCOMPARE(m_state.FoldersFound + m_state.FilesFound, 3);
+        QCOMPARE(shownNames(model), QStringLiteral("three|one|.two"));
     }
 
     void failedEnumerationLeavesAnEmptyListing()
@@ -135,7 +111,8 @@ private Q_SLOTS:
         model.enumerate(m_state, m_tree.root(), QStringLiteral("*.*"));
         model.display(m_state);
         QVERIFY(model.rowCount() > 0);
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, model.enumerate(m_state, m_tree.path(QStringLiteral("gone")), QStringLiteral("*.*")));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError,
+                                 model.enumerate(m_state, m_tree.path(QStringLiteral("gone")), QStringLiteral("*.*")));
         QCOMPARE(model.rowCount(), 0);
         model.display(m_state);
         QCOMPARE(model.rowCount(), 0);
@@ -150,17 +127,14 @@ private Q_SLOTS:
         QItemSelectionModel selection(&model);
         selection.select(model.index(4, 2), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         selection.select(model.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QModelIndexList picked = selection.selectedIndexes(); // every cell of both rows
         const QString path = m_state.CurrentPath;
-        QCOMPARE(CollectSelection(model, picked, path),
+        // Every cell of both rows, picked in reverse: one entry a row, in listing order.
+        QCOMPARE(CollectSelection(model, selection.selectedIndexes(), path),
                  (QStringList{path + QStringLiteral(" a ") + QChar(u'\0'), path + QStringLiteral("empty") + QChar(u'\0')}));
 
         selection.select(AllListingRows(model), QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
         QCOMPARE(selection.selectedRows().size(), 3);
         QVERIFY(!selection.isRowSelected(0, {}) && selection.isRowSelected(1, {}));
-        selection.select(AllListingRows(model), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        selection.select(AllListingRows(model), QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
-        QVERIFY(!selection.hasSelection());
 
         ListingModel empty;
         QVERIFY(AllListingRows(empty).isEmpty());

@@ -20,36 +20,23 @@ private Q_SLOTS:
     void agreesWithLocaltime_data()
     {
         QTest::addColumn<QString>("zone");
-        QTest::addColumn<qint64>("from");
-        QTest::addColumn<qint64>("to");
-        // Ranges around offset changes, stepped by 7 min 13 s so every minute of an
-        // hour is met.
-        QTest::newRow("UTC, before 1970") << QStringLiteral("UTC") << qint64(-100000) << qint64(100000);
-        QTest::newRow("Athens, summer 2024") << QStringLiteral("Europe/Athens") << qint64(1711846800 - 86400)
-                                             << qint64(1711846800 + 86400);
-        QTest::newRow("Athens, winter 2024") << QStringLiteral("Europe/Athens") << qint64(1729987200 - 86400)
-                                             << qint64(1729987200 + 86400);
-        QTest::newRow("St John's, 00:01 changes of 2009") << QStringLiteral("America/St_Johns")
-                                                          << qint64(1236482000 - 86400) << qint64(1236482000 + 86400);
-        QTest::newRow("St John's, 2023") << QStringLiteral("America/St_Johns") << qint64(1678599000 - 86400)
-                                         << qint64(1678599000 + 86400);
-        QTest::newRow("Lord Howe, half-hour step") << QStringLiteral("Australia/Lord_Howe")
-                                                   << qint64(1712415600 - 86400) << qint64(1712415600 + 86400);
-        QTest::newRow("Kathmandu") << QStringLiteral("Asia/Kathmandu") << qint64(504900000) << qint64(505000000);
-        QTest::newRow("Chatham, 2024") << QStringLiteral("Pacific/Chatham") << qint64(1712412000 - 86400)
-                                       << qint64(1712412000 + 86400);
+        QTest::addColumn<qint64>("around"); // checked a day either side, every 7 min 13 s
+        QTest::newRow("UTC, before 1970") << QStringLiteral("UTC") << qint64(0);
+        QTest::newRow("Athens, clocks forward") << QStringLiteral("Europe/Athens") << qint64(1711846800);
+        QTest::newRow("St John's, 00:01 change") << QStringLiteral("America/St_Johns") << qint64(1236482000);
+        QTest::newRow("Lord Howe, half-hour step back") << QStringLiteral("Australia/Lord_Howe") << qint64(1712415600);
+        QTest::newRow("Kathmandu, to a quarter hour") << QStringLiteral("Asia/Kathmandu") << qint64(504901800);
     }
     void agreesWithLocaltime()
     {
         QFETCH(QString, zone);
-        QFETCH(qint64, from);
-        QFETCH(qint64, to);
+        QFETCH(qint64, around);
         if (zone != QLatin1String("UTC") && !QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + zone))
             QSKIP("time zone data not installed");
         ::setenv("TZ", zone.toUtf8().constData(), 1);
         ::tzset();
         LocalClock clock;
-        for (qint64 s = from; s <= to; s += 433) {
+        for (qint64 s = around - 86400; s <= around + 86400; s += 433) {
             const std::time_t t = std::time_t(s);
             std::tm local {};
             ::localtime_r(&t, &local);

@@ -3,117 +3,64 @@
 #include "mainwin/ItemTable.h"
 #include "mainwin/PropertyFilter.h"
 
-#include <QSet>
 #include <QtTest>
-
-namespace {
-
-const QStringList Properties{QStringLiteral("Hidden"), QStringLiteral("System"), QStringLiteral("ReadOnly"),
-                             QStringLiteral("Archive")};
-
-QSet<QString> setOf(int bits)
-{
-    QSet<QString> set;
-    for (int i = 0; i < 4; ++i) {
-        if (bits & (1 << i))
-            set.insert(Properties[i]);
-    }
-    return set;
-}
-
-// The rule as the mode table words it, on sets of property names.
-bool listedByTable(int mode, const QSet<QString> &checked, const QSet<QString> &item)
-{
-    const bool hasCheckedOne = item.intersects(checked);
-    switch (mode) {
-    case 1:
-        return item.isEmpty() || hasCheckedOne;
-    case 2:
-        return !item.isEmpty() && item == checked;
-    default:
-        return hasCheckedOne;
-    }
-}
-
-QString describe(const QSet<QString> &set)
-{
-    QStringList names = set.values();
-    names.sort();
-    return names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1Char('+'));
-}
-
-} // namespace
 
 class PropertyFilterTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void everyCombination_data()
+    // Properties and boxes as letters: H, S, R, A; "D" marks a folder; `shown` holds
+    // "D" for the Folders box and "F" for the Files box.
+    void filters_data()
     {
         QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("checked");
-        QTest::addColumn<int>("properties");
+        QTest::addColumn<QString>("checked");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("listed");
-        for (int mode = 1; mode <= 3; ++mode) {
-            for (int checked = 0; checked < 16; ++checked) {
-                for (int properties = 0; properties < 16; ++properties) {
-                    const QByteArray name = QStringLiteral("mode %1, checked %2, item %3")
-                                                .arg(mode)
-                                                .arg(describe(setOf(checked)), describe(setOf(properties)))
-                                                .toUtf8();
-                    QTest::newRow(name.constData())
-                        << mode << checked << properties << listedByTable(mode, setOf(checked), setOf(properties));
-                }
-            }
-        }
+        const auto row = [](const char *name, int mode, const char *checked, const char *item, const char *shown,
+                            bool listed) {
+            QTest::newRow(name) << mode << QString::fromLatin1(checked) << QString::fromLatin1(item)
+                                << QString::fromLatin1(shown) << listed;
+        };
+        row("+: no property, nothing checked", PropertyMode::Any, "", "", "DF", true);
+        row("+: one checked property", PropertyMode::Any, "H", "HA", "DF", true);
+        row("+: only unchecked properties", PropertyMode::Any, "H", "A", "DF", false);
+        row("=: exactly the checked ones", PropertyMode::Exactly, "HR", "HR", "DF", true);
+        row("=: one more than checked", PropertyMode::Exactly, "HR", "HRA", "DF", false);
+        row("=: one fewer than checked", PropertyMode::Exactly, "HR", "H", "DF", false);
+        row("=: no property, nothing checked", PropertyMode::Exactly, "", "", "DF", false);
+        row("|: one of the checked", PropertyMode::OneOf, "SA", "RA", "DF", true);
+        row("|: none of the checked", PropertyMode::OneOf, "SA", "HR", "DF", false);
+        row("|: no property", PropertyMode::OneOf, "HSRA", "", "DF", false);
+        row("folder, only files shown", PropertyMode::Any, "HSRA", "D", "F", false);
+        row("file, only files shown", PropertyMode::Any, "HSRA", "", "F", true);
+        row("folder, only folders shown", PropertyMode::Any, "HSRA", "D", "D", true);
+        row("file, only folders shown", PropertyMode::Any, "HSRA", "", "D", false);
+        row("folder shown but its property rejected", PropertyMode::OneOf, "H", "DA", "DF", false);
     }
-    void everyCombination()
+    void filters()
     {
         QFETCH(int, mode);
-        QFETCH(int, checked);
-        QFETCH(int, properties);
+        QFETCH(QString, checked);
+        QFETCH(QString, item);
+        QFETCH(QString, shown);
         QFETCH(bool, listed);
         AppState state;
         state.PropertyRestrictions = mode;
-        state.RestrictHidden = checked & 1;
-        state.RestrictSystem = checked & 2;
-        state.RestrictReadOnly = checked & 4;
-        state.RestrictArchive = checked & 8;
-        QCOMPARE(PassesPropertyFilter(state, properties & 1, properties & 2, properties & 4, properties & 8), listed);
-    }
-
-    // The Folders/Files boxes combine with the property filter.
-    void appearance_data()
-    {
-        QTest::addColumn<bool>("showFolders");
-        QTest::addColumn<bool>("showFiles");
-        QTest::addColumn<bool>("isFolder");
-        QTest::addColumn<bool>("listed");
-        QTest::newRow("folder, both shown") << true << true << true << true;
-        QTest::newRow("file, both shown") << true << true << false << true;
-        QTest::newRow("folder, only files") << false << true << true << false;
-        QTest::newRow("file, only files") << false << true << false << true;
-        QTest::newRow("folder, only folders") << true << false << true << true;
-        QTest::newRow("file, only folders") << true << false << false << false;
-    }
-    void appearance()
-    {
-        QFETCH(bool, showFolders);
-        QFETCH(bool, showFiles);
-        QFETCH(bool, isFolder);
-        QFETCH(bool, listed);
-        AppState state;
-        state.ShowFolders = showFolders;
-        state.ShowFiles = showFiles;
-        ListedItem item;
-        item.isFolder = isFolder;
-        QCOMPARE(PassesFilters(state, item), listed);
-        // A property the filter rejects hides the item whatever the boxes say.
-        state.PropertyRestrictions = 3;
-        state.RestrictHidden = state.RestrictSystem = state.RestrictReadOnly = false;
-        item.archive = true;
-        state.RestrictArchive = false;
-        QVERIFY(!PassesFilters(state, item));
+        state.RestrictHidden = checked.contains(u'H');
+        state.RestrictSystem = checked.contains(u'S');
+        state.RestrictReadOnly = checked.contains(u'R');
+        state.RestrictArchive = checked.contains(u'A');
+        state.ShowFolders = shown.contains(u'D');
+        state.ShowFiles = shown.contains(u'F');
+        ListedItem listedItem;
+        listedItem.isFolder = item.contains(u'D');
+        listedItem.hidden = item.contains(u'H');
+        listedItem.system = item.contains(u'S');
+        listedItem.readOnly = item.contains(u'R');
+        listedItem.archive = item.contains(u'A');
+        QCOMPARE(PassesFilters(state, listedItem), listed);
     }
 };
 

@@ -15,40 +15,23 @@ private Q_SLOTS:
         const auto row = [](const char *p, const char *n, bool m) {
             QTest::addRow("%s ~ %s", p, n) << QString::fromUtf8(p) << QString::fromUtf8(n) << m;
         };
-        row("*.*", "report.txt", true);
-        row("*.*", "Makefile", true);
-        row("*.*", ".bashrc", true);
-        row("*.*", "a.b.c", true);
-        row("*", "Makefile", true);
+        row("*.*", "Makefile", true); // a name without a dot still matches "*.*"
         row("", "anything", true);
-        row("*.txt", "notes.txt", true);
         row("*.txt", "NOTES.TXT", true);
-        row("*.TXT", "notes.txt", true);
         row("*.txt", "notes.txt.bak", false);
         row("*.txt", "txt", false);
-        row("*.txt", "folder.txt", true);
-        row("?.c", "a.c", true);
         row("?.c", "ab.c", false);
         row("?.c", ".c", false);
         row("a?c", "abc", true);
-        row("a?c", "ac", false);
         row("a*c", "ac", true);
-        row("a*c", "abbbbc", true);
-        row("a*c", "abbbbd", false);
         row("*a*b*c*", "xxaxxbxxcxx", true);
         row("*a*b*c*", "xxcxxbxxaxx", false);
         row("report.*", "report", true);
-        row("report.*", "report.pdf", true);
-        row("report.*", "reports.pdf", false);
         row(".*", ".profile", true);
         row(".*", "profile", false);
-        row("*.Μ*", "έγγραφο.μου", true);
         row("ΣΗΜΕΙΩΣΕΙΣ*", "σημειώσεις", false); // accents are letters of their own
         row("ΣΗΜΕΙΏΣΕΙΣ*", "σημειώσεις.txt", true);
-        row("*σ", "ΛΟΓΟΣ", true);  // final sigma and capital sigma are one letter
-        row("* *", "two words", true);
-        row("* *", "oneword", false);
-        row(" x", " x", true);
+        row("*σ", "ΛΟΓΟΣ", true); // final sigma and capital sigma are one letter
         row(" x", "x", false);
         row("[ab]", "a", false); // no character classes: brackets are letters
         row("[ab]", "[ab]", true);
@@ -62,21 +45,13 @@ private Q_SLOTS:
         QCOMPARE(Wildcard(pattern).matches(name), matches);
     }
 
-    void matchesEverything_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<bool>("everything");
-        QTest::newRow("*.*") << QStringLiteral("*.*") << true;
-        QTest::newRow("*") << QStringLiteral("*") << true;
-        QTest::newRow("empty") << QString() << true;
-        QTest::newRow("*.txt") << QStringLiteral("*.txt") << false;
-        QTest::newRow(".*") << QStringLiteral(".*") << false;
-    }
+    // Patterns taken as "everything" skip matching, so a narrower one must never be.
     void matchesEverything()
     {
-        QFETCH(QString, pattern);
-        QFETCH(bool, everything);
-        QCOMPARE(Wildcard(pattern).matchesEverything(), everything);
+        for (const QString &pattern : {QStringLiteral("*.*"), QStringLiteral("*"), QString()})
+            QVERIFY2(Wildcard(pattern).matchesEverything(), qPrintable(pattern));
+        for (const QString &pattern : {QStringLiteral("*.txt"), QStringLiteral(".*")})
+            QVERIFY2(!Wildcard(pattern).matchesEverything(), qPrintable(pattern));
     }
 };
 

@@ -3,7 +3,6 @@
 #include "TempTree.h"
 #include "TestEnvironment.h"
 #include "app/AppState.h"
-#include "app/ContextHelpGui.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/frmMain.h"
 
@@ -11,15 +10,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -28,31 +24,6 @@
 #include <functional>
 
 namespace {
-
-// One start of the program over `folder`, in English unless asked otherwise.
-struct Session
-{
-    explicit Session(const QString &folder, bool greek = false, const QByteArray &moreSettings = {})
-        : data("[General]\r\nLanguage=" + QByteArray(greek ? "0" : "1") + "\r\nStartingPoint=" + folder.toUtf8()
-               + "\r\n" + moreSettings),
-          window(state, prompter)
-    {
-        loaded = window.load();
-    }
-    // A window that takes the mouse and the keyboard.
-    bool activate()
-    {
-        window.show();
-        window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
-    }
-
-    StartFolder data;
-    AppState state;
-    ScriptedPrompter prompter;
-    frmMain window;
-    bool loaded = false;
-};
 
 // Two folders and three files whose properties differ: ".cache" hidden, "alpha"
 // none, "a.txt" archive, "ro.txt" read-only and archive, ".h.txt" hidden and archive
@@ -67,19 +38,59 @@ void fillPropertyTree(TempTree &tree)
     tree.file(QStringLiteral(".h.txt"), "0123456789");
 }
 
-QStringList shownNames(const frmMain &w)
-{
-    QStringList names;
-    const QAbstractItemModel *model = w.lvwInfo->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        names << model->index(row, 0).data().toString();
-    return names;
-}
+void noItems(TempTree &) {}
 
-QString headerText(const frmMain &w, int column)
+// One start of the program over a fresh tree that `prepare` fills, at `start` (a path
+// in the tree, or an absolute one), in English unless asked otherwise.
+struct Session
 {
-    return w.lvwInfo->model()->headerData(column, Qt::Horizontal).toString();
-}
+    explicit Session(void (*prepare)(TempTree &) = fillPropertyTree, const QString &start = {}, bool greek = false,
+                     const QByteArray &moreSettings = {})
+        : data(settings(prepare, start, greek, moreSettings)), window(state, prompter)
+    {
+        loaded = window.load();
+    }
+    // A window that takes the mouse and the keyboard.
+    bool activate()
+    {
+        window.show();
+        window.activateWindow();
+        return loaded && QTest::qWaitForWindowActive(&window);
+    }
+    QWidget *control(const QString &name)
+    {
+        auto *widget = window.findChild<QWidget *>(name);
+        if (!widget)
+            qFatal("no control %s", qPrintable(name));
+        return widget;
+    }
+    QString shownNames() const
+    {
+        QStringList names;
+        const QAbstractItemModel *model = window.lvwInfo->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, 0).data().toString();
+        return names.join(u' ');
+    }
+    QString headerText(int column) const { return window.lvwInfo->model()->headerData(column, Qt::Horizontal).toString(); }
+    int selectedRows() const { return int(window.lvwInfo->selectionModel()->selectedRows().size()); }
+
+    TempTree tree;
+    StartFolder data;
+    AppState state;
+    ScriptedPrompter prompter;
+    frmMain window;
+    bool loaded = false;
+
+private:
+    QByteArray settings(void (*prepare)(TempTree &), const QString &start, bool greek, const QByteArray &more)
+    {
+        prepare(tree);
+        const QString folder = start.startsWith(u'/') ? start : tree.path(start);
+        return "[General]\r\nLanguage=" + QByteArray(greek ? "0" : "1") + "\r\nStartingPoint=" + folder.toUtf8()
+               + "\r\n" + more;
+    }
+};
 
 // The name of the pop-up that `act` opens (closed again at once); "" when none.
 QString popupOpenedBy(const std::function<void()> &act)
@@ -97,25 +108,20 @@ QString popupOpenedBy(const std::function<void()> &act)
     return opened;
 }
 
-void clickBox(QAbstractButton *box)
+// A left click on a control by name, on the indicator of a box (every style puts it at
+// the left), or on a listing header given as "headerN".
+void click(Session &s, const QString &name)
 {
-    // On the indicator, which every style puts at the left.
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(7, box->height() / 2));
-}
-
-void clickHeader(frmMain &w, int column)
-{
-    QHeaderView *header = w.lvwInfo->horizontalHeader();
-    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-}
-
-QWidget *control(frmMain &w, const QString &name)
-{
-    auto *widget = w.findChild<QWidget *>(name);
-    if (!widget)
-        qFatal("no control %s", qPrintable(name));
-    return widget;
+    if (name.startsWith(QLatin1String("header"))) {
+        QHeaderView *header = s.window.lvwInfo->horizontalHeader();
+        const int column = name.mid(6).toInt();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    } else if (QWidget *target = s.control(name); qobject_cast<QCheckBox *>(target) || qobject_cast<QRadioButton *>(target)) {
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(7, target->height() / 2));
+    } else {
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
 }
 
 } // namespace
@@ -127,460 +133,274 @@ class frmMainTest : public QObject
 private Q_SLOTS:
     void rightClickOnTheListingOpensTheMatchingMenu_data()
     {
-        QTest::addColumn<bool>("emptyFolder");
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("item") << false << QStringLiteral("item") << QStringLiteral("mnuOptions");
-        QTest::newRow("empty place") << false << QStringLiteral("below") << QStringLiteral("mnuCommands");
-        QTest::newRow("empty listing") << true << QStringLiteral("below") << QStringLiteral("mnuCommands");
+        QTest::newRow("item") << QStringLiteral("item") << QStringLiteral("mnuOptions");
+        QTest::newRow("empty place") << QStringLiteral("empty place") << QStringLiteral("mnuCommands");
+        QTest::newRow("empty listing") << QStringLiteral("empty listing") << QStringLiteral("mnuCommands");
     }
     void rightClickOnTheListingOpensTheMatchingMenu()
     {
-        QFETCH(bool, emptyFolder);
         QFETCH(QString, where);
         QFETCH(QString, menu);
-        TempTree tree;
-        if (!emptyFolder)
-            fillPropertyTree(tree);
-        Session s(tree.root());
+        const bool onItem = where == QLatin1String("item");
+        Session s(where == QLatin1String("empty listing") ? noItems : fillPropertyTree);
         QVERIFY(s.activate());
         QWidget *viewport = s.window.lvwInfo->viewport();
-        const QPoint at = where == QLatin1String("item")
-                              ? s.window.lvwInfo->visualRect(s.window.lvwInfo->model()->index(2, 0)).center()
-                              : QPoint(20, viewport->height() - 10);
+        const QPoint at = onItem ? s.window.lvwInfo->visualRect(s.window.lvwInfo->model()->index(2, 0)).center()
+                                 : QPoint(20, viewport->height() - 10);
         QCOMPARE(popupOpenedBy([&] { QTest::mouseClick(viewport, Qt::RightButton, {}, at); }), menu);
         // The item clicked becomes the selection the item menu acts on.
-        const QModelIndexList selected = s.window.lvwInfo->selectionModel()->selectedRows();
-        QCOMPARE(selected.size(), where == QLatin1String("item") ? 1 : 0);
+        QCOMPARE(s.selectedRows(), onItem ? 1 : 0);
         QCOMPARE(s.prompter.prompts.size(), 0);
     }
 
-    void f5ListsWhatAppearedMeanwhile()
+    // Backspace goes up one level, Ctrl+A selects every row, F5 reads the folder again,
+    // and the keys of the item and commands menus run their entries, from wherever the
+    // focus is, except where the pattern box needs the key for editing. Each row says
+    // where the listing is, the pattern, the rows selected, the menu entries run and the
+    // rows listed; an item and a folder appear in the tree's top folder after the start.
+    void keys_data()
     {
-        TempTree tree;
-        fillPropertyTree(tree);
-        Session s(tree.root());
-        QVERIFY(s.activate());
-        QVERIFY(!shownNames(s.window).contains(QStringLiteral("new.txt")));
-        tree.file(QStringLiteral("new.txt"), "new");
-        tree.folder(QStringLiteral("fresh")); // a new sub-folder shows in the tree too
-        QTest::keyClick(s.window.txtFileType, Qt::Key_F5);
-        QVERIFY(shownNames(s.window).contains(QStringLiteral("new.txt")));
-        QVERIFY(s.window.Dir1->entries().contains(tree.path(QStringLiteral("fresh"))));
-        QCOMPARE(s.window.txtFileType->text(), QStringLiteral("*.*"));
-    }
-
-    void ctrlASelectsAllFromAnywhere_data()
-    {
+        QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("pattern box") << QStringLiteral("txtFileType") << int(Qt::ControlModifier);
-        QTest::newRow("pattern box, Shift held") << QStringLiteral("txtFileType")
-                                                 << int(Qt::ControlModifier | Qt::ShiftModifier);
-        QTest::newRow("folder tree") << QStringLiteral("Dir1") << int(Qt::ControlModifier);
-        QTest::newRow("listing, Alt held") << QStringLiteral("lvwInfo") << int(Qt::ControlModifier | Qt::AltModifier);
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char *name, const char *start, const char *focus, QKeyCombination keys,
+                            const char *outcome) {
+            QTest::newRow(name) << QString::fromLatin1(start) << QString::fromLatin1(focus) << keys
+                                << QString::fromLatin1(outcome);
+        };
+        row("Backspace in the listing", "alpha", "lvwInfo", Qt::Key_Backspace, "|*.*|0||7");
+        row("Backspace in the tree", "alpha", "Dir1", Qt::Key_Backspace, "|*.*|0||7");
+        row("Backspace in the pattern box", "alpha", "txtFileType", Qt::Key_Backspace, "alpha|*.|0||0");
+        row("Enter in the pattern box", "alpha", "txtFileType", Qt::Key_Return, "alpha|*.*|0||0");
+        row("F5 in the pattern box", "", "txtFileType", Qt::Key_F5, "|*.*|0||7");
+        row("Ctrl+Shift+A in the pattern box", "", "txtFileType", Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_A,
+            "|*.*|5||5");
+        row("Ctrl+Alt+A in the tree", "", "Dir1", Qt::ControlModifier | Qt::AltModifier | Qt::Key_A, "|*.*|5||5");
+        row("Del", "", "lvwInfo", Qt::Key_Delete, "|*.*|0|Delete|5");
+        row("Shift+Del", "", "Dir1", Qt::ShiftModifier | Qt::Key_Delete, "|*.*|0|Delete|5");
+        row("Del in the pattern box", "", "txtFileType", Qt::Key_Delete, "|*.*|0||5");
+        row("F2", "", "lvwInfo", Qt::Key_F2, "|*.*|0|Rename|5");
+        row("F3 in the pattern box", "", "txtFileType", Qt::Key_F3, "|*.*|0|Find|5");
+        row("Alt+Enter", "", "lvwInfo", Qt::AltModifier | Qt::Key_Return, "|*.*|0|Attributes|5");
+        row("Enter alone", "", "lvwInfo", Qt::Key_Return, "|*.*|0||5");
     }
-    void ctrlASelectsAllFromAnywhere()
+    void keys()
     {
+        QFETCH(QString, start);
         QFETCH(QString, focus);
-        QFETCH(int, modifiers);
-        TempTree tree;
-        fillPropertyTree(tree);
-        Session s(tree.root());
+        QFETCH(QKeyCombination, keys);
+        QFETCH(QString, outcome);
+        Session s(fillPropertyTree, start);
         QVERIFY(s.activate());
-        QWidget *start = control(s.window, focus);
-        start->setFocus();
-        QTest::keyClick(start, Qt::Key_A, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(s.window.lvwInfo->selectionModel()->selectedRows().size(), 5);
-        QCOMPARE(QApplication::focusWidget(), s.window.lvwInfo);
-        QCOMPARE(s.window.txtFileType->text(), QStringLiteral("*.*"));
-    }
-
-    // The keys of the commands of the item and commands menus run their entries, from
-    // wherever the focus is (Delete edits in the pattern box).
-    void keysRunTheirMenuEntries_data()
-    {
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<int>("runs");
-        const int none = Qt::NoModifier;
-        QTest::newRow("Del") << QStringLiteral("lvwInfo") << int(Qt::Key_Delete) << none
-                             << QStringLiteral("mnuOptionsDelete") << 1;
-        QTest::newRow("Shift+Del") << QStringLiteral("Dir1") << int(Qt::Key_Delete) << int(Qt::ShiftModifier)
-                                   << QStringLiteral("mnuOptionsDelete") << 1;
-        QTest::newRow("Del in the pattern box") << QStringLiteral("txtFileType") << int(Qt::Key_Delete) << none
-                                                << QStringLiteral("mnuOptionsDelete") << 0;
-        QTest::newRow("F2") << QStringLiteral("lvwInfo") << int(Qt::Key_F2) << none
-                            << QStringLiteral("mnuOptionsRename") << 1;
-        QTest::newRow("F3 in the pattern box") << QStringLiteral("txtFileType") << int(Qt::Key_F3) << none
-                                               << QStringLiteral("mnuOptionsFind") << 1;
-        QTest::newRow("Alt+Enter") << QStringLiteral("lvwInfo") << int(Qt::Key_Return) << int(Qt::AltModifier)
-                                   << QStringLiteral("mnuOptionsAttributes") << 1;
-        QTest::newRow("Ctrl+Alt+Enter on the keypad")
-            << QStringLiteral("Dir1") << int(Qt::Key_Enter) << int(Qt::AltModifier | Qt::ControlModifier)
-            << QStringLiteral("mnuOptionsAttributes") << 1;
-        QTest::newRow("Enter alone") << QStringLiteral("lvwInfo") << int(Qt::Key_Return) << none
-                                     << QStringLiteral("mnuOptionsAttributes") << 0;
-    }
-    void keysRunTheirMenuEntries()
-    {
-        QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(QString, entry);
-        QFETCH(int, runs);
-        TempTree tree;
-        fillPropertyTree(tree);
-        Session s(tree.root());
-        QVERIFY(s.activate());
+        s.tree.file(QStringLiteral("new.txt"), "new");
+        s.tree.folder(QStringLiteral("fresh"));
         // Only which entry a key reaches is looked at here, not what the command does.
-        QAction *action = s.window.menuEntry(entry);
-        action->disconnect();
-        action->setEnabled(true);
-        int triggered = 0;
-        connect(action, &QAction::triggered, this, [&triggered] { ++triggered; });
-        QWidget *start = control(s.window, focus);
-        start->setFocus();
-        QTest::keyClick(start, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(triggered, runs);
-    }
-
-    // Backspace goes up one level, except in the pattern box, where it edits; Enter in
-    // the pattern box changes nothing at all.
-    void backspaceGoesUpOutsideThePatternBox_data()
-    {
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("goesUp");
-        QTest::addColumn<QString>("pattern");
-        const int backspace = Qt::Key_Backspace;
-        QTest::newRow("listing") << QStringLiteral("lvwInfo") << backspace << true << QStringLiteral("*.*");
-        QTest::newRow("folder tree") << QStringLiteral("Dir1") << backspace << true << QStringLiteral("*.*");
-        QTest::newRow("pattern box") << QStringLiteral("txtFileType") << backspace << false
-                                     << QStringLiteral("*.");
-        QTest::newRow("Enter in the pattern box") << QStringLiteral("txtFileType") << int(Qt::Key_Return) << false
-                                                  << QStringLiteral("*.*");
-        QTest::newRow("keypad Enter in the pattern box")
-            << QStringLiteral("txtFileType") << int(Qt::Key_Enter) << false << QStringLiteral("*.*");
-    }
-    void backspaceGoesUpOutsideThePatternBox()
-    {
-        QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(bool, goesUp);
-        QFETCH(QString, pattern);
-        TempTree tree;
-        fillPropertyTree(tree);
-        Session s(tree.path(QStringLiteral("alpha")));
-        QVERIFY(s.activate());
-        QWidget *start = control(s.window, focus);
-        start->setFocus();
-        QTest::keyClick(start, Qt::Key(key));
-        QCOMPARE(s.window.Dir1->path(), goesUp ? tree.root() : tree.path(QStringLiteral("alpha")));
-        QCOMPARE(s.window.txtFileType->text(), pattern);
-        QCOMPARE(s.state.CurrentPath, s.window.Dir1->path() + QLatin1Char('/'));
+        QStringList ran;
+        for (const QString entry : {"Delete", "Rename", "Find", "Attributes"}) {
+            QAction *action = s.window.menuEntry(QStringLiteral("mnuOptions") + entry);
+            action->disconnect();
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, this, [&ran, entry] { ran << entry; });
+        }
+        s.control(focus)->setFocus();
+        QTest::keyClick(s.control(focus), keys.key(), keys.keyboardModifiers());
+        const QString folder = QDir(s.tree.root()).relativeFilePath(s.window.Dir1->path());
+        QCOMPARE(QStringList({folder == u'.' ? QString() : folder, s.window.txtFileType->text(),
+                              QString::number(s.selectedRows()), ran.join(u','),
+                              QString::number(s.window.lvwInfo->model()->rowCount())})
+                     .join(u'|'),
+                 outcome);
+        QCOMPARE(s.state.CurrentPath, s.window.Dir1->path() + u'/');
+        // A listing read again shows the new sub-folder in the tree too.
+        QCOMPARE(s.window.Dir1->entries().contains(s.tree.path(QStringLiteral("fresh"))), outcome.endsWith(u'7'));
+        if (s.selectedRows())
+            QCOMPARE(QApplication::focusWidget(), s.window.lvwInfo);
         QCOMPARE(s.prompter.prompts.size(), 0);
     }
 
     // Up one level lists the parent and marks the folder just left in the tree, even
-    // beside a folder whose name differs only in letter case.
-    void upOneLevelMarksTheFolderLeft_data()
+    // beside a folder whose name differs only in letter case. At the top, Backspace and
+    // the button only say so ("title|text" in the window's language).
+    void upOneLevel_data()
     {
         QTest::addColumn<QString>("start");
-        QTest::newRow("alpha") << QStringLiteral("alpha");
-        QTest::newRow("lower-case twin") << QStringLiteral("old");
-        QTest::newRow("capitalised twin") << QStringLiteral("Old");
-        QTest::newRow("two levels down") << QStringLiteral("alpha/deeper");
-        QTest::newRow("parent ends with a space") << QStringLiteral("spaced /inner");
-        QTest::newRow("folder removed meanwhile") << QStringLiteral("alpha/gone");
+        QTest::addColumn<bool>("greek");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("lower-case twin") << QStringLiteral("old") << false << QString();
+        QTest::newRow("capitalised twin") << QStringLiteral("Old") << false << QString();
+        QTest::newRow("two levels down") << QStringLiteral("alpha/deeper") << false << QString();
+        QTest::newRow("parent ends with a space") << QStringLiteral("spaced /inner") << false << QString();
+        QTest::newRow("folder removed meanwhile") << QStringLiteral("alpha/gone") << false << QString();
+        QTest::newRow("top, Greek") << QStringLiteral("/") << true
+                                    << QStringLiteral("Ένα επίπεδο επάνω|Βρίσκεστε ήδη στο πρώτο επίπεδο του "
+                                                      "τρέχοντος δίσκου και επομένως δεν μπορείτε να μετακινηθείτε "
+                                                      "σε υψηλότερο επίπεδο.");
+        QTest::newRow("top, English") << QStringLiteral("/") << false
+                                      << QStringLiteral("Up one level|You are already on the root directory of the "
+                                                        "current drive and as a result, you cannot go up any further.");
     }
-    void upOneLevelMarksTheFolderLeft()
+    void upOneLevel()
     {
         QFETCH(QString, start);
-        const bool removed = start.endsWith(QLatin1String("gone"));
-        TempTree tree;
-        fillPropertyTree(tree);
-        tree.folder(QStringLiteral("Old"));
-        tree.folder(QStringLiteral("old"));
-        tree.folder(QStringLiteral("alpha/deeper"));
-        tree.folder(QStringLiteral("alpha/gone"));
-        tree.folder(QStringLiteral("spaced /inner"));
-        Session s(tree.path(start));
-        QVERIFY(s.activate());
-        if (removed)
-            QVERIFY(QDir(tree.path(start)).removeRecursively());
-        QTest::mouseClick(s.window.cmdUpOneLevel, Qt::LeftButton);
-        const QString parent = QFileInfo(tree.path(start)).path();
-        QCOMPARE(s.window.Dir1->path(), parent);
-        QCOMPARE(s.state.CurrentPath, parent + QLatin1Char('/'));
-        QCOMPARE(s.window.Dir1->highlightedPath(), removed ? parent : tree.path(start));
-        QCOMPARE(shownNames(s.window).contains(QFileInfo(tree.path(start)).fileName()), !removed);
-        QCOMPARE(s.prompter.prompts.size(), 0);
-    }
-
-    void upOneLevelAtTheTopOnlySaysSo_data()
-    {
-        QTest::addColumn<bool>("greek");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("el") << true << QStringLiteral("Ένα επίπεδο επάνω")
-                            << QStringLiteral("Βρίσκεστε ήδη στο πρώτο επίπεδο του τρέχοντος δίσκου και επομένως δεν "
-                                              "μπορείτε να μετακινηθείτε σε υψηλότερο επίπεδο.");
-        QTest::newRow("en") << false << QStringLiteral("Up one level")
-                            << QStringLiteral("You are already on the root directory of the current drive and as a "
-                                              "result, you cannot go up any further.");
-    }
-    void upOneLevelAtTheTopOnlySaysSo()
-    {
         QFETCH(bool, greek);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
-        Session s(QStringLiteral("/"), greek);
+        QFETCH(QString, message);
+        const bool removed = start.endsWith(QLatin1String("gone"));
+        Session s(
+            [](TempTree &tree) {
+                for (const char *name : {"Old", "old", "alpha/deeper", "alpha/gone", "spaced /inner"})
+                    tree.folder(QString::fromLatin1(name));
+            },
+            start, greek);
         QVERIFY(s.activate());
-        const QStringList before = shownNames(s.window);
-        s.window.lvwInfo->setFocus();
-        QTest::keyClick(s.window.lvwInfo, Qt::Key_Backspace);
+        const QString left = start == u'/' ? start : s.tree.path(start);
+        const QString before = s.shownNames();
+        if (removed)
+            QVERIFY(QDir(left).removeRecursively());
+        if (!message.isEmpty()) {
+            s.window.lvwInfo->setFocus();
+            QTest::keyClick(s.window.lvwInfo, Qt::Key_Backspace);
+        }
         QTest::mouseClick(s.window.cmdUpOneLevel, Qt::LeftButton);
-        QCOMPARE(s.prompter.prompts.size(), 2);
+        QCOMPARE(s.prompter.prompts.size(), message.isEmpty() ? 0 : 2);
         for (const ScriptedPrompter::Prompt &p : s.prompter.prompts) {
-            QCOMPARE(p.title, title);
-            QCOMPARE(p.text, text);
+            QCOMPARE(p.title + u'|' + p.text, message);
             QCOMPARE(p.icon, PromptIcon::Critical);
         }
-        QCOMPARE(s.window.Dir1->path(), QStringLiteral("/"));
-        QCOMPARE(s.state.CurrentPath, QStringLiteral("/"));
-        QCOMPARE(shownNames(s.window), before);
-    }
-
-    // The switch re-captions the headers in place: the sign stays, the rows and the
-    // selection stay, and the choice is written for the next start.
-    void languageSwitchKeepsTheListing()
-    {
-        TempTree tree;
-        fillPropertyTree(tree);
-        Session s(tree.root(), false, "[InternalSorting]\r\nSortColumn=4\r\nSortOrder=2\r\n");
-        QVERIFY(s.activate());
-        const QStringList order = shownNames(s.window);
-        QCOMPARE(order.first(), QStringLiteral(".h.txt"));
-        QCOMPARE(headerText(s.window, 1), QStringLiteral("Size -"));
-        s.window.lvwInfo->selectRow(1);
-        const struct
-        {
-            int button;
-            const char *name, *size, *date, *time, *stored;
-        } steps[] = {{0, "Όνομα", "Μέγεθος -", "Χρονολογία", "Ώρα", "0"},
-                     {0, "Όνομα", "Μέγεθος -", "Χρονολογία", "Ώρα", "0"},
-                     {1, "Name", "Size -", "Date", "Time", "1"}};
-        for (const auto &step : steps) {
-            QTest::mouseClick(s.window.cmdLanguage[step.button], Qt::LeftButton);
-            QCOMPARE(headerText(s.window, 0), QString::fromUtf8(step.name));
-            QCOMPARE(headerText(s.window, 1), QString::fromUtf8(step.size));
-            QCOMPARE(headerText(s.window, 2), QString::fromUtf8(step.date));
-            QCOMPARE(headerText(s.window, 3), QString::fromUtf8(step.time));
-            QCOMPARE(shownNames(s.window), order);
-            QCOMPARE(s.window.lvwInfo->selectionModel()->selectedRows().size(), 1);
-            QVERIFY(s.window.lvwInfo->selectionModel()->isRowSelected(1, {}));
-            QCOMPARE(s.data.value("General", "Language"), QString::fromLatin1(step.stored));
+        if (!message.isEmpty()) {
+            QCOMPARE(s.state.CurrentPath, QStringLiteral("/"));
+            QCOMPARE(s.shownNames(), before);
+            return;
         }
-        QCOMPARE(s.prompter.prompts.size(), 0);
+        const QString parent = QFileInfo(left).path();
+        QCOMPARE(s.window.Dir1->path(), parent);
+        QCOMPARE(s.state.CurrentPath, parent + QLatin1Char('/'));
+        QCOMPARE(s.window.Dir1->highlightedPath(), removed ? parent : left);
+        QCOMPARE(s.shownNames().split(u' ').contains(QFileInfo(left).fileName()), !removed);
     }
 
-    // Every caption and tooltip of the window and every menu entry, in both languages.
+    // Every caption and tooltip of the window, the headers, and the entries of every
+    // menu in their order ("|" between the groups), in both languages. The switch
+    // re-captions in place: the sort sign, the rows and the selection stay, and the
+    // choice is written for the next start.
     void captionsInBothLanguages()
     {
         struct Caption
         {
-            const char *control, *property, *english, *greek;
+            QString control, english, greek;
         };
-        static const Caption captions[] = {
-            {"cmdPropertyRestrictions", "toolTip", "Property restrictions", "Περιορισμοί ιδιοτήτων"},
-            {"cmdUpOneLevel", "toolTip", "Up one level   ...   Backspace", "Ένα επίπεδο επάνω   ...   Backspace"},
-            {"cmdSavePath", "toolTip", "Save path", "Αποθήκευση διαδρομής"},
-            {"cmdRecentPath", "toolTip", "Recall path", "Ανάκληση διαδρομής"},
-            {"cmdRefresh", "toolTip", "Refresh path", "Ανανέωση διαδρομής"},
-            {"cmdPageSetup", "toolTip", "Page setup", "Διαμόρφωση σελίδας"},
-            {"cmdPrint", "toolTip", "Print", "Εκτύπωση"},
-            {"cmdStopMonitoring", "toolTip", "Stop monitoring", "Τέλος παρακολουθήσεως"},
-            {"cmdHelp", "toolTip", "Help", "Βοήθεια"},
-            {"cmdEnd", "toolTip", "Exit", "Έξοδος"},
-            {"cmdOptions", "toolTip", "Options", "Επιλογές"},
-            {"cmdDisplayInfo", "toolTip", "Display info", "Εμφάνιση πληροφοριών"},
-            {"lblFileType", "text", "Type", "Τύπος"},
-            {"fraFileProperties", "title", " Properties ", " Ιδιότητες "},
-            {"chkFileProperties(0)", "text", "Hidden", "Κρυφό"},
-            {"chkFileProperties(1)", "text", "System", "Συστήματος"},
-            {"chkFileProperties(2)", "text", "Read only", "Μόνο για ανάγνωση"},
-            {"chkFileProperties(3)", "text", "Archive", "Προς φύλαξη"},
-            {"fraAppearance", "title", " Show ", " Εμφάνιση "},
-            {"chkAppearance(0)", "text", "Folders", "Φακέλλων"},
-            {"chkAppearance(1)", "text", "Files", "Αρχείων"},
-            {"fraOrderOfAppearance", "title", " Order of appearance ", " Σειρά εμφανίσεως "},
-            {"optAppearance(0)", "text", "No order", "Χωρίς σειρά"},
-            {"optAppearance(1)", "text", "Folders first", "Πρώτα οι φάκελλοι"},
-            {"optAppearance(2)", "text", "Files first", "Πρώτα τα αρχεία"},
-            {"cmdLanguage(0)", "text", "Ελληνικά / Greek", "Ελληνικά / Greek"},
-            {"cmdLanguage(1)", "text", "English / Αγγλικά", "English / Αγγλικά"},
-            {"frmMain", "windowTitle", "Tidyhall", "Tidyhall"},
-            {"header0", "", "Name +", "Όνομα +"},
-            {"header1", "", "Size", "Μέγεθος"},
-            {"header2", "", "Date", "Χρονολογία"},
-            {"header3", "", "Time", "Ώρα"},
-            {"header4", "", "+", "+"},
-            {"header5", "", "H", "H"},
-            {"header6", "", "S", "S"},
-            {"header7", "", "R", "R"},
-            {"header8", "", "A", "A"},
-            {"lblInfo", "text", "  Folders: 0 of 0. Files: 0 of 0. File size in bytes: 0 of 0.  ",
-             "  Φάκελλοι: 0 από 0. Αρχεία: 0 από 0. Μέγεθος αρχείων σε χαρακτήρες: 0 από 0.  "},
-            {"mnuOptionsOptions", "text", "Options", "Επιλογές"},
-            {"mnuOptionsOpen", "text", "Open", "Άνοιγμα"},
-            {"mnuOptionsPrint", "text", "Print", "Εκτύπωση"},
-            {"mnuOptionsQuickView", "text", "Quick view", "Γρήγορη προβολή"},
-            {"mnuOptionsSelectAll", "text", "Select all\tCtrl+A", "Επιλογή όλων\tCtrl+A"},
-            {"mnuOptionsReverseSelection", "text", "Reverse", "Αναστροφή"},
-            {"mnuOptionsMove", "text", "Move", "Μετακίνηση"},
-            {"mnuOptionsCopy", "text", "Copy", "Αντιγραφή"},
-            {"mnuOptionsBackup", "text", "Backup", "Αποθήκευση"},
-            {"mnuOptionsDelete", "text", "Delete\tDel", "Διαγραφή\tDel"},
-            {"mnuOptionsRename", "text", "Rename\tF2", "Μετονομασία\tF2"},
-            {"mnuOptionsAttributes", "text", "Attributes\tAlt+Enter", "Χαρακτηριστικά\tAlt+Enter"},
-            {"mnuOptionsProperties", "text", "Properties", "Ιδιότητες"},
-            {"mnuOptionsHelp", "text", "Help", "Βοήθεια"},
-            {"mnuOptionsCancel", "text", "Cancel", "Άκυρο"},
-            {"mnuRootBackup", "text", "Root Backup", "Root Backup"},
-            {"mnuDirectoryComparison", "text", "Pairview", "Pairview"},
-            {"mnuStructureManager", "text", "Shapekeep", "Shapekeep"},
-            {"mnuFolderSynchronization", "text", "Mirrorset", "Mirrorset"},
-            {"mnuDiskInformation", "text", "Drivelook", "Drivelook"},
-            {"mnuCommandsOptions", "text", "Options", "Επιλογές"},
-            {"mnuCommandsRefresh", "text", "Refresh\tF5", "Ανανέωση\tF5"},
-            {"mnuOptionsNewFolder", "text", "New folder", "Νέος φάκελλος"},
-            {"mnuOptionsNewTextFile", "text", "New text document", "Νέο έγγραφο κειμένου"},
-            {"mnuOptionsFind", "text", "Find\tF3", "Εύρεση\tF3"},
-            {"mnuOptionsArchiveBit", "text", "Archive bit", "Προς φύλαξη"},
-            {"mnuOptionsMonitoring", "text", "Monitoring", "Παρακολούθηση"},
-            {"mnuOptionsComments", "text", "Comments", "Σχόλια"},
-            {"mnuCommandsHelp", "text", "Help", "Βοήθεια"},
-            {"mnuCommandsCancel", "text", "Cancel", "Άκυρο"},
-            {"mnuRefreshDrives", "text", "Drives", "Δίσκοι"},
-            {"mnuRefreshFolders", "text", "Folders", "Φάκελλοι"},
-            {"mnuRefreshFiles", "text", "Contents\tF5", "Περιεχόμενα\tF5"},
-            {"mnuRefreshHelp", "text", "Help", "Βοήθεια"},
-            {"mnuRefreshCancel", "text", "Cancel", "Άκυρο"},
-            {"mnuSavePathInitial", "text", "Initial", "Αρχική"},
-            {"mnuSavePathRecent", "text", "Recent", "Πρόσφατες"},
-            {"mnuSavePathMonitor", "text", "Monitoring", "Παρακολούθηση"},
-            {"mnuSavePathHelp", "text", "Help", "Βοήθεια"},
-            {"mnuSavePathCancel", "text", "Cancel", "Άκυρο"},
-            {"mnuRecallPathInitial", "text", "Initial", "Αρχική"},
-            {"mnuRecallPathRecent", "text", "Recent", "Πρόσφατες"},
-            {"mnuRecallPathMonitor", "text", "Monitoring", "Παρακολούθηση"},
-            {"mnuRecallPathHelp", "text", "Help", "Βοήθεια"},
-            {"mnuRecallPathCancel", "text", "Cancel", "Άκυρο"},
+        QList<Caption> captions = {
+            {"cmdPropertyRestrictions", "Property restrictions", "Περιορισμοί ιδιοτήτων"},
+            {"cmdUpOneLevel", "Up one level   ...   Backspace", "Ένα επίπεδο επάνω   ...   Backspace"},
+            {"cmdSavePath", "Save path", "Αποθήκευση διαδρομής"}, {"cmdRecentPath", "Recall path", "Ανάκληση διαδρομής"},
+            {"cmdRefresh", "Refresh path", "Ανανέωση διαδρομής"}, {"cmdPageSetup", "Page setup", "Διαμόρφωση σελίδας"},
+            {"cmdPrint", "Print", "Εκτύπωση"}, {"cmdStopMonitoring", "Stop monitoring", "Τέλος παρακολουθήσεως"},
+            {"cmdHelp", "Help", "Βοήθεια"}, {"cmdEnd", "Exit", "Έξοδος"}, {"cmdOptions", "Options", "Επιλογές"},
+            {"cmdDisplayInfo", "Display info", "Εμφάνιση πληροφοριών"}, {"lblFileType", "Type", "Τύπος"},
+            {"fraFileProperties", " Properties ", " Ιδιότητες "}, {"chkFileProperties(0)", "Hidden", "Κρυφό"},
+            {"chkFileProperties(1)", "System", "Συστήματος"}, {"chkFileProperties(2)", "Read only", "Μόνο για ανάγνωση"},
+            {"chkFileProperties(3)", "Archive", "Προς φύλαξη"}, {"fraAppearance", " Show ", " Εμφάνιση "},
+            {"chkAppearance(0)", "Folders", "Φακέλλων"}, {"chkAppearance(1)", "Files", "Αρχείων"},
+            {"fraOrderOfAppearance", " Order of appearance ", " Σειρά εμφανίσεως "},
+            {"optAppearance(0)", "No order", "Χωρίς σειρά"}, {"optAppearance(1)", "Folders first", "Πρώτα οι φάκελλοι"},
+            {"optAppearance(2)", "Files first", "Πρώτα τα αρχεία"},
+            {"cmdLanguage(0)", "Ελληνικά / Greek", "Ελληνικά / Greek"},
+            {"cmdLanguage(1)", "English / Αγγλικά", "English / Αγγλικά"}, {"frmMain", "Tidyhall", "Tidyhall"},
+            {"lblInfo", "  Folders: 2 of 2. Files: 3 of 3. File size in bytes: 18 of 18.  ",
+             "  Φάκελλοι: 2 από 2. Αρχεία: 3 από 3. Μέγεθος αρχείων σε χαρακτήρες: 18 από 18.  "},
+            {"headers", "Name, Size -, Date, Time, +, H, S, R, A", "Όνομα, Μέγεθος -, Χρονολογία, Ώρα, +, H, S, R, A"},
+            {"mnuOptions",
+             "Options | Open, Print, Quick view | Select all\tCtrl+A, Reverse | Move, Copy, Backup | Delete\tDel, "
+             "Rename\tF2 | Attributes\tAlt+Enter, Properties | Help | Cancel",
+             "Επιλογές | Άνοιγμα, Εκτύπωση, Γρήγορη προβολή | Επιλογή όλων\tCtrl+A, Αναστροφή | Μετακίνηση, Αντιγραφή, "
+             "Αποθήκευση | Διαγραφή\tDel, Μετονομασία\tF2 | Χαρακτηριστικά\tAlt+Enter, Ιδιότητες | Βοήθεια | Άκυρο"},
+            {"mnuCommands",
+             "Root Backup, Pairview, Shapekeep, Mirrorset, Drivelook | Options | Refresh\tF5 | New folder, New text "
+             "document | Find\tF3 | Archive bit | Monitoring | Comments | Help | Cancel",
+             "Root Backup, Pairview, Shapekeep, Mirrorset, Drivelook | Επιλογές | Ανανέωση\tF5 | Νέος φάκελλος, Νέο "
+             "έγγραφο κειμένου | Εύρεση\tF3 | Προς φύλαξη | Παρακολούθηση | Σχόλια | Βοήθεια | Άκυρο"},
+            {"mnuRefresh", "Drives, Folders, Contents\tF5 | Help | Cancel",
+             "Δίσκοι, Φάκελλοι, Περιεχόμενα\tF5 | Βοήθεια | Άκυρο"},
         };
-        TempTree tree;
-        Session s(tree.root(), true);
-        // Start in Greek, switch to English and back: both ways must re-caption.
-        for (int index : {1, 0}) {
+        for (const char *menu : {"mnuSavePath", "mnuRecallPath"})
+            captions << Caption{menu, "Initial, Recent, Monitoring | Help | Cancel",
+                                "Αρχική, Πρόσφατες, Παρακολούθηση | Βοήθεια | Άκυρο"};
+
+        Session s(fillPropertyTree, {}, true, "[InternalSorting]\r\nSortColumn=4\r\nSortOrder=2\r\n");
+        QVERIFY(s.loaded);
+        const QString order = s.shownNames();
+        QVERIFY(order.startsWith(QStringLiteral(".h.txt ")));
+        s.window.lvwInfo->selectRow(1);
+        // Greek as at the start, then English and back: choosing the language shown
+        // changes nothing, and both ways must re-caption.
+        for (int index : {0, 1, 0}) {
             QTest::mouseClick(s.window.cmdLanguage[index], Qt::LeftButton);
+            QCOMPARE(s.shownNames(), order);
+            QCOMPARE(s.selectedRows(), 1);
+            QVERIFY(s.window.lvwInfo->selectionModel()->isRowSelected(1, {}));
+            QCOMPARE(s.data.value("General", "Language"), QString::number(index));
             QStringList wrong;
             for (const Caption &c : captions) {
-                const QString name = QString::fromLatin1(c.control);
-                QString shown;
-                if (name.startsWith(QLatin1String("header")))
-                    shown = headerText(s.window, name.mid(6).toInt());
-                else if (name.startsWith(QLatin1String("mnu")))
-                    shown = s.window.menuEntry(name) ? s.window.menuEntry(name)->text() : QStringLiteral("<none>");
-                else if (name == QLatin1String("frmMain"))
-                    shown = s.window.windowTitle();
-                else
-                    shown = control(s.window, name)->property(c.property).toString();
-                const QString expected = QString::fromUtf8(index == 0 ? c.greek : c.english);
-                if (shown != expected)
-                    wrong << name + QStringLiteral(": '") + shown + QStringLiteral("' instead of '") + expected
-                                 + QLatin1Char('\'');
+                QStringList shown;
+                if (c.control == QLatin1String("headers")) {
+                    for (int column = 0; column < s.window.lvwInfo->model()->columnCount(); ++column)
+                        shown << s.headerText(column);
+                } else if (c.control.startsWith(QLatin1String("mnu"))) {
+                    for (const QAction *a : s.window.findChild<QMenu *>(c.control)->actions())
+                        shown << (a->isSeparator() ? QStringLiteral("|") : a->text());
+                } else if (c.control == QLatin1String("frmMain")) {
+                    shown << s.window.windowTitle();
+                } else {
+                    // Command buttons other than the language ones show their caption as a tooltip.
+                    const char *property = c.control.startsWith(QLatin1String("fra")) ? "title"
+                                           : c.control.startsWith(QLatin1String("cmd")) && !c.control.contains(u'(')
+                                               ? "toolTip"
+                                               : "text";
+                    shown << s.control(c.control)->property(property).toString();
+                }
+                const QString text = shown.join(QStringLiteral(", ")).replace(QStringLiteral(", |, "), QStringLiteral(" | "));
+                const QString &expected = index == 0 ? c.greek : c.english;
+                if (text != expected)
+                    wrong << c.control + QStringLiteral(": '") + text + QStringLiteral("' instead of '") + expected + u'\'';
             }
-            QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
         }
+        QCOMPARE(s.prompter.prompts.size(), 0);
     }
 
-    void menusHoldTheirEntriesInOrder_data()
-    {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("entries");
-        QTest::newRow("item menu")
-            << QStringLiteral("mnuOptions")
-            << QStringLiteral("mnuOptionsOptions | mnuOptionsOpen mnuOptionsPrint mnuOptionsQuickView | "
-                              "mnuOptionsSelectAll mnuOptionsReverseSelection | mnuOptionsMove mnuOptionsCopy "
-                              "mnuOptionsBackup | mnuOptionsDelete mnuOptionsRename | mnuOptionsAttributes "
-                              "mnuOptionsProperties | mnuOptionsHelp | mnuOptionsCancel");
-        QTest::newRow("commands menu")
-            << QStringLiteral("mnuCommands")
-            << QStringLiteral("mnuRootBackup mnuDirectoryComparison mnuStructureManager mnuFolderSynchronization "
-                              "mnuDiskInformation | mnuCommandsOptions | mnuCommandsRefresh | mnuOptionsNewFolder "
-                              "mnuOptionsNewTextFile | mnuOptionsFind | mnuOptionsArchiveBit | mnuOptionsMonitoring | "
-                              "mnuOptionsComments | mnuCommandsHelp | mnuCommandsCancel");
-        QTest::newRow("refresh") << QStringLiteral("mnuRefresh")
-                                 << QStringLiteral("mnuRefreshDrives mnuRefreshFolders mnuRefreshFiles | "
-                                                   "mnuRefreshHelp | mnuRefreshCancel");
-        QTest::newRow("save path") << QStringLiteral("mnuSavePath")
-                                   << QStringLiteral("mnuSavePathInitial mnuSavePathRecent mnuSavePathMonitor | "
-                                                     "mnuSavePathHelp | mnuSavePathCancel");
-        QTest::newRow("recall path") << QStringLiteral("mnuRecallPath")
-                                     << QStringLiteral("mnuRecallPathInitial mnuRecallPathRecent "
-                                                       "mnuRecallPathMonitor | mnuRecallPathHelp | "
-                                                       "mnuRecallPathCancel");
-    }
-    void menusHoldTheirEntriesInOrder()
-    {
-        QFETCH(QString, menu);
-        QFETCH(QString, entries);
-        TempTree tree;
-        Session s(tree.root());
-        QStringList names;
-        for (const QAction *a : s.window.findChild<QMenu *>(menu)->actions())
-            names << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
-        QCOMPARE(names.join(QLatin1Char(' ')), entries);
-    }
-
-    // A middle click on a control, or the Help entry of a menu, asks for the topic of
-    // its own control: with a help file that holds only that topic, the topic shows.
+    // A middle click on a control (a right click where the left one has a use of its
+    // own), or the Help entry of a menu, shows the topic of its own control: with a help
+    // file that holds only that topic, a topic shows at all only when it is the right one.
     void helpAsksForTheControlsOwnTopic_data()
     {
         QTest::addColumn<QString>("source"); // a control clicked, or a menu entry chosen
         QTest::addColumn<QString>("owner");  // whose topic must show
-        for (const char *name : {"cmdDisplayInfo", "cmdRefresh", "cmdUpOneLevel", "cmdSavePath", "cmdRecentPath",
-                                 "cmdOptions", "cmdLanguage(0)", "cmdLanguage(1)", "cmdHelp", "cmdEnd",
-                                 "cmdAsterisk", "cmdPropertyRestrictions", "chkAppearance(1)",
-                                 "chkFileProperties(2)", "optAppearance(2)", "lblCurrentPath", "lblInfo",
-                                 "fraFileProperties"})
+        for (const char *name : {"cmdUpOneLevel", "cmdLanguage(1)", "cmdPropertyRestrictions", "chkAppearance(1)",
+                                 "chkFileProperties(2)", "optAppearance(2)", "lblInfo", "fraFileProperties"})
             QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(name);
-        QTest::newRow("Dir1, right button") << QStringLiteral("right:Dir1") << QStringLiteral("Dir1");
-        QTest::newRow("lblFileType, right button")
-            << QStringLiteral("right:lblFileType") << QStringLiteral("lblFileType");
-        QTest::newRow("item menu Help") << QStringLiteral("mnuOptionsHelp") << QStringLiteral("cmdSelections");
-        QTest::newRow("commands menu Help") << QStringLiteral("mnuCommandsHelp") << QStringLiteral("cmdCommands");
-        QTest::newRow("refresh Help") << QStringLiteral("mnuRefreshHelp") << QStringLiteral("cmdRefresh");
-        QTest::newRow("save path Help") << QStringLiteral("mnuSavePathHelp") << QStringLiteral("cmdSavePath");
-        QTest::newRow("recall path Help") << QStringLiteral("mnuRecallPathHelp") << QStringLiteral("cmdRecentPath");
+        for (const char *name : {"Dir1", "lblFileType"})
+            QTest::addRow("%s, right button", name) << QStringLiteral("right:") + name << QString::fromLatin1(name);
+        const char *const menus[][2] = {{"mnuOptions", "cmdSelections"}, {"mnuCommands", "cmdCommands"},
+                                        {"mnuRefresh", "cmdRefresh"}, {"mnuSavePath", "cmdSavePath"},
+                                        {"mnuRecallPath", "cmdRecentPath"}};
+        for (const auto &menu : menus)
+            QTest::addRow("%s Help", menu[0]) << QString::fromLatin1(menu[0]) + "Help" << QString::fromLatin1(menu[1]);
     }
     void helpAsksForTheControlsOwnTopic()
     {
         QFETCH(QString, source);
         QFETCH(QString, owner);
-        TempTree tree;
-        Session s(tree.root());
-        const QByteArray help = "<html><body><h3 id=\"frmMain." + owner.toUtf8() + "\">Topic</h3><p>About "
-                                + owner.toUtf8() + "</p></body></html>";
-        s.data.writeFile(QStringLiteral("TidyhallUk.hlp"), help);
+        Session s(noItems);
+        s.data.writeFile(QStringLiteral("TidyhallUk.hlp"), "<html><body><h3 id=\"frmMain." + owner.toUtf8()
+                                                               + "\">Topic</h3><p>About it</p></body></html>");
         QVERIFY(s.activate());
         if (source.startsWith(QLatin1String("mnu"))) {
             s.window.menuEntry(source)->trigger();
         } else {
             const bool right = source.startsWith(QLatin1String("right:"));
-            QWidget *target = control(s.window, right ? source.mid(6) : source);
+            QWidget *target = s.control(right ? source.mid(6) : source);
             if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
                 target = area->viewport();
             QTest::mouseClick(target, right ? Qt::RightButton : Qt::MiddleButton);
@@ -597,90 +417,50 @@ private Q_SLOTS:
     // written, read back from the settings file.
     void filterControlsChangeRowsAndSettings_data()
     {
-        QTest::addColumn<QString>("click");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QStringList>("keys"); // "Section/Key=value" as the file holds them
-        const QString all = QStringLiteral(".cache .h.txt a.txt alpha ro.txt");
-        const auto list = [](const char *text) {
-            return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QTest::addColumn<QString>("controls"); // clicked in turn
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("keys"); // "Section/Key=value ..." as the file holds them
+        const auto row = [](const char *name, const char *controls, const char *rows, const char *keys) {
+            QTest::newRow(name) << QString::fromLatin1(controls) << QString::fromLatin1(rows) << QString::fromLatin1(keys);
         };
-        QTest::newRow("Archive box") << QStringLiteral("chkFileProperties(3)") << list(".cache .h.txt alpha ro.txt")
-                                     << list("Properties/Hidden=1 Properties/System=1 Properties/ReadOnly=1 "
-                                             "Properties/Archive=0");
-        QTest::newRow("Hidden box") << QStringLiteral("chkFileProperties(0)") << list(".h.txt a.txt alpha ro.txt")
-                                    << list("Properties/Hidden=0 Properties/Archive=1");
-        QTest::newRow("mode button") << QStringLiteral("cmdPropertyRestrictions") << QStringList()
-                                     << list("Properties/PropertyRestrictions=2");
-        QTest::newRow("Files box") << QStringLiteral("chkAppearance(1)") << list(".cache alpha")
-                                   << list("Appearance/Folders=1 Appearance/Files=0");
-        QTest::newRow("Folders box") << QStringLiteral("chkAppearance(0)") << list(".h.txt a.txt ro.txt")
-                                     << list("Appearance/Folders=0 Appearance/Files=1");
-        QTest::newRow("files first") << QStringLiteral("optAppearance(2)") << list(".h.txt a.txt ro.txt .cache alpha")
-                                     << list("Appearance/OrderOfAppearance=3");
-        QTest::newRow("folders first") << QStringLiteral("optAppearance(1)")
-                                       << list(".cache alpha .h.txt a.txt ro.txt")
-                                       << list("Appearance/OrderOfAppearance=2");
-        QTest::newRow("Name header") << QStringLiteral("header0") << list("ro.txt alpha a.txt .h.txt .cache")
-                                     << list("InternalSorting/SortColumn=3 InternalSorting/SortOrder=2");
-        QTest::newRow("Size header") << QStringLiteral("header1") << list(".cache alpha a.txt ro.txt .h.txt")
-                                     << list("InternalSorting/SortColumn=4 InternalSorting/SortOrder=1");
-        QTest::newRow("H header") << QStringLiteral("header5") << list("a.txt alpha ro.txt .cache .h.txt")
-                                  << list("InternalSorting/SortColumn=7 InternalSorting/SortOrder=1");
-        QTest::newRow("+ header") << QStringLiteral("header4") << all.split(QLatin1Char(' '))
-                                  << list("InternalSorting/SortColumn=<missing> InternalSorting/SortOrder=<missing>");
+        row("Archive box", "chkFileProperties(3)", ".cache .h.txt alpha ro.txt",
+            "Properties/Hidden=1 Properties/System=1 Properties/ReadOnly=1 Properties/Archive=0");
+        row("mode button", "cmdPropertyRestrictions", "", "Properties/PropertyRestrictions=2");
+        // The last box still checked, and the order frame, are disabled: clicks on them do nothing.
+        row("Files box, then the others", "chkAppearance(1) chkAppearance(0) optAppearance(2)", ".cache alpha",
+            "Appearance/Folders=1 Appearance/Files=0 Appearance/OrderOfAppearance=<missing>");
+        row("Files box twice enables Folders again", "chkAppearance(1) chkAppearance(1) chkAppearance(0)",
+            ".h.txt a.txt ro.txt", "Appearance/Folders=0 Appearance/Files=1");
+        row("files first", "optAppearance(2)", ".h.txt a.txt ro.txt .cache alpha", "Appearance/OrderOfAppearance=3");
+        row("Name header", "header0", "ro.txt alpha a.txt .h.txt .cache",
+            "InternalSorting/SortColumn=3 InternalSorting/SortOrder=2");
+        row("Size header", "header1", ".cache alpha a.txt ro.txt .h.txt",
+            "InternalSorting/SortColumn=4 InternalSorting/SortOrder=1");
+        row("+ header: a message instead", "header4", ".cache .h.txt a.txt alpha ro.txt",
+            "InternalSorting/SortColumn=<missing> InternalSorting/SortOrder=<missing>");
     }
     void filterControlsChangeRowsAndSettings()
     {
-        QFETCH(QString, click);
-        QFETCH(QStringList, rows);
-        QFETCH(QStringList, keys);
-        TempTree tree;
-        fillPropertyTree(tree);
-        Session s(tree.root());
+        QFETCH(QString, controls);
+        QFETCH(QString, rows);
+        QFETCH(QString, keys);
+        Session s;
         QVERIFY(s.activate());
-        if (click.startsWith(QLatin1String("header")))
-            clickHeader(s.window, click.mid(6).toInt());
-        else if (click.startsWith(QLatin1String("cmd")))
-            QTest::mouseClick(control(s.window, click), Qt::LeftButton);
-        else
-            clickBox(static_cast<QAbstractButton *>(control(s.window, click)));
-        QCOMPARE(shownNames(s.window), rows);
-        for (const QString &key : keys) {
-            const QStringList parts = key.split(QRegularExpression(QStringLiteral("[/=]")));
-            QCOMPARE(parts[0] + QLatin1Char('/') + parts[1] + QLatin1Char('=')
-                         + s.data.value(parts[0].toLatin1().constData(), parts[1].toLatin1().constData()),
-                     key);
+        for (const QString &control : controls.split(u' '))
+            click(s, control);
+        QCOMPARE(s.shownNames(), rows);
+        for (const QString &key : keys.split(u' ')) {
+            const QByteArray section = key.section(u'/', 0, 0).toLatin1();
+            const QByteArray name = key.section(u'/', 1).section(u'=', 0, 0).toLatin1();
+            QCOMPARE(key.section(u'=', 0, 0) + u'=' + s.data.value(section.constData(), name.constData()), key);
         }
-        const bool plusHeader = click == QLatin1String("header4");
+        const bool plusHeader = controls == QLatin1String("header4");
         QCOMPARE(s.prompter.prompts.size(), plusHeader ? 1 : 0);
         if (plusHeader)
-            QCOMPARE(s.prompter.last().title + QLatin1Char('|') + s.prompter.last().text,
+            QCOMPARE(s.prompter.last().title + u'|' + s.prompter.last().text,
                      QStringLiteral("Tidyhall|If you want to sort the items based on whether they are folders "
                                     "or files, you must use the options of the frame titled 'Order of "
                                     "appearance'."));
-    }
-
-    // The last box still checked is disabled, so the mouse can never clear both.
-    void theLastAppearanceBoxCannotBeCleared()
-    {
-        TempTree tree;
-        fillPropertyTree(tree);
-        Session s(tree.root());
-        QVERIFY(s.activate());
-        clickBox(s.window.chkAppearance[1]);
-        QVERIFY(!s.window.chkAppearance[0]->isEnabled());
-        QVERIFY(!s.window.fraOrderOfAppearance->isEnabled());
-        clickBox(s.window.chkAppearance[0]);
-        QVERIFY(s.window.chkAppearance[0]->isChecked());
-        QVERIFY(!s.window.chkAppearance[1]->isChecked());
-        QCOMPARE(shownNames(s.window), (QStringList{QStringLiteral(".cache"), QStringLiteral("alpha")}));
-        QCOMPARE(s.data.value("Appearance", "Folders"), QStringLiteral("1"));
-        QCOMPARE(s.data.value("Appearance", "Files"), QStringLiteral("0"));
-        clickBox(s.window.chkAppearance[1]);
-        QVERIFY(s.window.chkAppearance[0]->isEnabled() && s.window.chkAppearance[1]->isEnabled());
-        QVERIFY(s.window.fraOrderOfAppearance->isEnabled());
-        QCOMPARE(s.data.value("Appearance", "Files"), QStringLiteral("1"));
-        QCOMPARE(s.prompter.prompts.size(), 0);
     }
 };
 

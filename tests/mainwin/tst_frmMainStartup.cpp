@@ -7,15 +7,13 @@
 #include "mainwin/frmMain.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
+#include <QProcess>
 #include <QRadioButton>
 #include <QStringDecoder>
 #include <QTableView>
@@ -24,55 +22,44 @@
 
 namespace {
 
-const QString NewLine = QStringLiteral("\r\n");
+const QString NoInitialPath =
+    QStringLiteral("Δεν έχει ορισθεί κάποια αρχική διαδρομή και έτσι, ως αρχική διαδρομή, θα χρησιμοποιηθεί η "
+                   "διαδρομή «/».\r\n\r\n'/' will be used as the default initial path, since an initial path has "
+                   "not been set.");
 
-QString noInitialPathText()
+QByteArray iniStartingAt(const QString &folder)
 {
-    return QStringLiteral("Δεν έχει ορισθεί κάποια αρχική διαδρομή και έτσι, ως αρχική διαδρομή, θα "
-                          "χρησιμοποιηθεί η διαδρομή «/».")
-           + NewLine + NewLine
-           + QStringLiteral("'/' will be used as the default initial path, since an initial path has not been set.");
+    return "[General]\r\nLanguage=0\r\nStartingPoint=" + folder.toUtf8() + "\r\n";
 }
 
-QString initialPathNotFoundText(const QString &path)
+// One start of the program on the data folder a test has prepared.
+struct Started
 {
-    return QStringLiteral("Η διαδρομή «") + path
-           + QStringLiteral("» που έχει ορισθεί ως αρχική, δεν μπόρεσε να εντοπισθεί στον υπολογιστή σας. Αντί "
-                            "αυτής, θα χρησιμοποιηθεί η διαδρομή «/».")
-           + NewLine + NewLine + QStringLiteral("'") + path
-           + QStringLiteral("' has been set as the initial path of the application, but could not be located on "
-                            "your computer. '/' will be used instead.");
-}
+    Started() : window(state, prompter) { loaded = window.load(); }
 
-QByteArray iniStartingAt(const QString &folder, const QByteArray &more = {})
-{
-    return "[General]\r\nLanguage=0\r\nStartingPoint=" + folder.toUtf8() + "\r\n" + more;
-}
-
-QString headerText(const frmMain &w, int column)
-{
-    return w.lvwInfo->model()->headerData(column, Qt::Horizontal).toString();
-}
-
-// The view column whose caption carries the sort sign, with the sign.
-QString sortedHeader(const frmMain &w)
-{
-    for (int c = 0; c < w.lvwInfo->model()->columnCount(); ++c) {
-        const QString text = headerText(w, c);
-        if (text.size() > 1 && (text.endsWith(QLatin1Char('+')) || text.endsWith(QLatin1Char('-'))))
-            return text;
+    // The header caption that carries the sort sign.
+    QString sortedHeader() const
+    {
+        for (int c = 0; c < window.lvwInfo->model()->columnCount(); ++c) {
+            const QString text = window.lvwInfo->model()->headerData(c, Qt::Horizontal).toString();
+            if (text.size() > 1 && (text.endsWith(u'+') || text.endsWith(u'-')))
+                return text;
+        }
+        return {};
     }
-    return {};
-}
+    int checkedOrder() const
+    {
+        for (int i = 0; i < 3; ++i)
+            if (window.optAppearance[i]->isChecked())
+                return i + 1;
+        return 0;
+    }
 
-QStringList shownNames(const frmMain &w)
-{
-    QStringList names;
-    const QAbstractItemModel *model = w.lvwInfo->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        names << model->index(row, 0).data().toString();
-    return names;
-}
+    AppState state;
+    ScriptedPrompter prompter;
+    frmMain window;
+    bool loaded = false;
+};
 
 } // namespace
 
@@ -81,74 +68,106 @@ class frmMainStartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void withoutSettingsStartsWithTheDefaultsAtTheTop_data()
+    // What the window shows for a settings file: its language, the sorted header, the
+    // order option, the start of the one message at start-up, and whether it can print
+    // (a known font is needed). Every row also keeps the filters open and lists "/".
+    // No settings, or none usable, give the defaults and say the top is used; an initial
+    // path that cannot be listed is named; values no writer of ours produces fall back
+    // to what the window can show.
+    void settingsFileDecidesTheStartingState_data()
     {
-        QTest::addColumn<bool>("fileExists");
-        QTest::newRow("missing file") << false;
-        QTest::newRow("empty file") << true;
-    }
-    void withoutSettingsStartsWithTheDefaultsAtTheTop()
-    {
-        QFETCH(bool, fileExists);
-        StartFolder data;
-        if (fileExists)
-            data.writeFile(QStringLiteral("Tidyhall.ini"), {});
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-
-        QCOMPARE(prompter.prompts.size(), 1);
-        QCOMPARE(prompter.last().title, QStringLiteral("Tidyhall / Tidyhall"));
-        QCOMPARE(prompter.last().icon, PromptIcon::Information);
-        QCOMPARE(prompter.last().text, noInitialPathText());
-        QCOMPARE(w.Dir1->path(), QStringLiteral("/"));
-        QCOMPARE(state.CurrentPath, QStringLiteral("/"));
-        QVERIFY(w.lvwInfo->model()->rowCount() > 0);
-
-        // The defaults, as the window shows them: Greek, every filter open, no order,
-        // sorted by name ascending, printing off for want of a font.
-        QCOMPARE(w.windowTitle(), QStringLiteral("Tidyhall"));
-        QCOMPARE(w.chkAppearance[0]->text(), QStringLiteral("Φακέλλων"));
-        for (QCheckBox *box : w.chkFileProperties)
-            QVERIFY(box->isChecked());
-        for (QCheckBox *box : w.chkAppearance)
-            QVERIFY(box->isChecked() && box->isEnabled());
-        QVERIFY(w.optAppearance[0]->isChecked());
-        QVERIFY(w.fraOrderOfAppearance->isEnabled());
-        QCOMPARE(w.cmdPropertyRestrictions->text(), QStringLiteral("+"));
-        QCOMPARE(sortedHeader(w), QStringLiteral("Όνομα +"));
-        QCOMPARE(w.txtFileType->text(), QStringLiteral("*.*"));
-        QVERIFY(!w.cmdPrint->isEnabled());
-        QCOMPARE(data.value("General", "StartingPoint"), QStringLiteral("<missing>"));
-    }
-
-    void anUnusableInitialPathIsNamedAndTheTopListed_data()
-    {
-        QTest::addColumn<QString>("initial");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("shown");
+        const QByteArray top = "[General]\r\nStartingPoint=/\r\n";
+        const QString noPath = QStringLiteral("|Δεν έχει ορισθεί|no print");
+        const QString defaults = QStringLiteral("el|Όνομα +|1") + noPath;
+        QTest::newRow("missing file") << QByteArray("<missing>") << defaults;
+        QTest::newRow("empty file") << QByteArray() << defaults;
+        QTest::newRow("folder in its place") << QByteArray("<folder>") << defaults;
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i)
+            binary.append(char((i * 151 + 7) % 256));
+        QTest::newRow("binary") << binary << defaults;
+        QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+        QTest::newRow("UTF-16 with its mark") << QByteArray(utf16(QStringLiteral("[Appearance]\r\nOrderOfAppearance=3\r\n")))
+                                              << QStringLiteral("el|Όνομα +|3") + noPath;
+        const QByteArray longLine(100000, 'x');
+        QTest::newRow("long line before a key") << "[Appearance]\r\n" + longLine + "\r\nOrderOfAppearance=3\r\n"
+                                                << QStringLiteral("el|Όνομα +|3") + noPath;
+        // An initial path that cannot be listed is named in the message.
         static TempTree tree;
-        tree.file(QStringLiteral("report.txt"), "x");
-        QTest::newRow("vanished folder") << tree.path(QStringLiteral("gone"));
-        QTest::newRow("a file") << tree.path(QStringLiteral("report.txt"));
-        QTest::newRow("relative name") << QStringLiteral("no-such-folder");
-        QTest::newRow("Greek name") << tree.path(QStringLiteral("Έγγραφα"));
+        const QString report = tree.file(QStringLiteral("report.txt"), "x");
+        const std::pair<const char *, QString> unusable[] = {
+            {"initial path is a file", report},
+            {"relative initial path", QStringLiteral("no-such-folder")},
+            {"vanished initial folder, Greek name", tree.path(QStringLiteral("Έγγραφα"))},
+            {"long initial path", QStringLiteral("/") + longLine}};
+        for (const auto &[name, path] : unusable)
+            QTest::newRow(name) << "[General]\r\nStartingPoint=" + path.toUtf8() + "\r\n"
+                                << "el|Όνομα +|1|" + ("Η διαδρομή «" + path).left(16) + "|no print";
+        // One odd number given to Language, SortColumn and OrderOfAppearance.
+        const auto number = [&top](const char *value, const char *shown) {
+            QTest::newRow(value) << top + "Language=" + value + "\r\n[Appearance]\r\nOrderOfAppearance=" + value
+                                        + "\r\n[InternalSorting]\r\nSortColumn=" + value + "\r\n"
+                                 << QString::fromUtf8(shown);
+        };
+        number("1e9", "en|Name +|2||no print");
+        number("  7", "en|H+|2||no print");
+        number("2.6", "en|Name +|3||no print");
+        number("abc", "el|Όνομα +|2||no print");
+        QTest::newRow("both appearance flags off: both shown")
+            << top + "[Appearance]\r\nFolders=0\r\nFiles=0\r\n" << QStringLiteral("el|Όνομα +|1||no print");
+        for (const char *font : {"Courier New", "Courier New Greek", "courier new"})
+            QTest::newRow(font) << top + "[Printer]\r\nFontName=" + font + "\r\n"
+                                << QStringLiteral("el|Όνομα +|1||") + (font[0] == 'C' ? "print" : "no print");
     }
-    void anUnusableInitialPathIsNamedAndTheTopListed()
+    void settingsFileDecidesTheStartingState()
     {
-        QFETCH(QString, initial);
-        StartFolder data(iniStartingAt(initial));
-        const QByteArray before = data.iniBytes();
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-
-        QCOMPARE(prompter.prompts.size(), 1);
-        QCOMPARE(prompter.last().text, initialPathNotFoundText(initial));
-        QCOMPARE(prompter.last().icon, PromptIcon::Information);
-        QCOMPARE(w.Dir1->path(), QStringLiteral("/"));
-        QCOMPARE(state.CurrentPath, QStringLiteral("/"));
-        QCOMPARE(data.iniBytes(), before);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, shown);
+        StartFolder data;
+        if (contents == "<folder>")
+            QVERIFY(QDir(data.path()).mkdir(QStringLiteral("Tidyhall.ini")));
+        else if (contents != "<missing>")
+            data.writeFile(QStringLiteral("Tidyhall.ini"), contents);
+        const QString startingPoint = data.value("General", "StartingPoint");
+        Started s;
+        QVERIFY(s.loaded);
+        QVERIFY(s.prompter.prompts.size() <= 1);
+        const QString message = s.prompter.prompts.isEmpty() ? QString() : s.prompter.last().text;
+        const bool greek = s.window.chkAppearance[0]->text() == QStringLiteral("Φακέλλων");
+        QCOMPARE(QStringList({greek ? "el" : "en", s.sortedHeader(), QString::number(s.checkedOrder()), message.left(16),
+                              s.window.cmdPrint->isEnabled() ? "print" : "no print"})
+                     .join(u'|'),
+                 shown);
+        if (message.startsWith(QStringLiteral("Δεν"))) {
+            QCOMPARE(message, NoInitialPath);
+            QCOMPARE(s.prompter.last().title, QStringLiteral("Tidyhall / Tidyhall"));
+        } else if (!message.isEmpty()) {
+            QCOMPARE(message, QStringLiteral("Η διαδρομή «%1» που έχει ορισθεί ως αρχική, δεν μπόρεσε να εντοπισθεί "
+                                             "στον υπολογιστή σας. Αντί αυτής, θα χρησιμοποιηθεί η διαδρομή «/».\r\n\r\n"
+                                             "'%1' has been set as the initial path of the application, but could not "
+                                             "be located on your computer. '/' will be used instead.")
+                                  .arg(startingPoint));
+        }
+        if (!message.isEmpty())
+            QCOMPARE(s.prompter.last().icon, PromptIcon::Information);
+        QCOMPARE(s.window.Dir1->path(), QStringLiteral("/"));
+        QCOMPARE(s.state.CurrentPath, QStringLiteral("/"));
+        QVERIFY(s.window.lvwInfo->model()->rowCount() > 0);
+        for (QCheckBox *box : s.window.chkFileProperties)
+            QVERIFY(box->isChecked());
+        for (QCheckBox *box : s.window.chkAppearance)
+            QVERIFY(box->isChecked() && box->isEnabled());
+        QVERIFY(s.window.fraOrderOfAppearance->isEnabled());
+        QCOMPARE(s.window.cmdPropertyRestrictions->text(), QStringLiteral("+"));
+        QCOMPARE(s.window.txtFileType->text(), QStringLiteral("*.*"));
+        // The fallback is not written back, nor is a folder in the file's place touched;
+        // the appearance flags stay as they were until a box is clicked.
+        QCOMPARE(data.value("General", "StartingPoint"), startingPoint);
+        QCOMPARE(QFileInfo(data.iniPath()).isDir(), contents == "<folder>");
+        if (contents.contains("Files=0"))
+            QCOMPARE(data.value("Appearance", "Folders") + data.value("Appearance", "Files"), QStringLiteral("00"));
     }
 
     // A second copy says so in both languages and ends before anything else happens:
@@ -163,39 +182,31 @@ private Q_SLOTS:
     {
         QFETCH(bool, firstIsAWindow);
         TempTree tree;
-        StartFolder data;
-        AppState firstState;
-        ScriptedPrompter firstPrompter;
-        std::unique_ptr<frmMain> first;
+        StartFolder data(iniStartingAt(tree.root()));
+        std::unique_ptr<Started> first;
         QLockFile held(data.path() + QStringLiteral("/Tidyhall.lock"));
-        if (firstIsAWindow) {
-            data.writeFile(QStringLiteral("Tidyhall.ini"), iniStartingAt(tree.root()));
-            first = std::make_unique<frmMain>(firstState, firstPrompter);
-            QVERIFY(first->load());
-        } else {
+        if (firstIsAWindow)
+            first = std::make_unique<Started>();
+        else
             QVERIFY(held.tryLock(0));
-        }
         const QByteArray before = data.iniBytes();
 
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain second(state, prompter);
-        QVERIFY(!second.load());
-        QCOMPARE(prompter.prompts.size(), 1);
-        QCOMPARE(prompter.last().title, QStringLiteral("...duplicate instance."));
-        QCOMPARE(prompter.last().icon, PromptIcon::Critical);
-        QCOMPARE(prompter.last().buttons, QList<PromptButton>{PromptButton::Ok});
-        QCOMPARE(prompter.last().text,
+        Started second;
+        QVERIFY(!second.loaded);
+        QCOMPARE(second.prompter.prompts.size(), 1);
+        QCOMPARE(second.prompter.last().title, QStringLiteral("...duplicate instance."));
+        QCOMPARE(second.prompter.last().icon, PromptIcon::Critical);
+        QCOMPARE(second.prompter.last().buttons, QList<PromptButton>{PromptButton::Ok});
+        QCOMPARE(second.prompter.last().text,
                  QStringLiteral("Η εφαρμογή είναι ήδη ενεργοποιημένη και δεν μπορεί να εκτελείται παραπάνω από "
-                                "μία φορά την ίδια χρονική στιγμή.")
-                     + NewLine + NewLine
-                     + QStringLiteral("The application is already active and cannot have more than one instances at "
-                                      "the same time."));
-        QCOMPARE(second.lvwInfo->model()->rowCount(), 0);
+                                "μία φορά την ίδια χρονική στιγμή.\r\n\r\nThe application is already active and "
+                                "cannot have more than one instances at the same time."));
+        QCOMPARE(second.window.lvwInfo->model()->rowCount(), 0);
         QCOMPARE(data.iniBytes(), before);
-        if (firstIsAWindow) {
-            QCOMPARE(firstPrompter.prompts.size(), 0);
-            QCOMPARE(firstState.CurrentPath, tree.root() + QLatin1Char('/'));
+        if (first) {
+            QVERIFY(first->loaded);
+            QCOMPARE(first->prompter.prompts.size(), 0);
+            QCOMPARE(first->state.CurrentPath, tree.root() + u'/');
         }
     }
 
@@ -205,8 +216,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("end");
         QTest::newRow("closed") << QStringLiteral("closed");
         QTest::newRow("crashed") << QStringLiteral("crashed");
-        QTest::newRow("crashed while taking the lock") << QStringLiteral("empty");
-        QTest::newRow("lock damaged") << QStringLiteral("damaged");
         QTest::newRow("folder in its place") << QStringLiteral("folder");
     }
     void anEndedCopyLeavesNoLockBehind()
@@ -216,72 +225,26 @@ private Q_SLOTS:
         const QString lockPath = data.path() + QStringLiteral("/Tidyhall.lock");
         if (end == QLatin1String("folder")) {
             QVERIFY(QDir(data.path()).mkdir(QStringLiteral("Tidyhall.lock")));
-        } else if (end == QLatin1String("empty")) {
-            data.writeFile(QStringLiteral("Tidyhall.lock"), {});
-        } else if (end == QLatin1String("damaged")) {
-            data.writeFile(QStringLiteral("Tidyhall.lock"), QByteArray("\x01\xff\n\n", 4));
         } else if (end == QLatin1String("crashed")) {
-            // The lock file of a process that is gone, as a crash leaves it.
+            // The lock file of a process that is gone, as a crash leaves it: a real lock
+            // with the number of a process that has ended.
             QProcess gone;
             gone.start(QStringLiteral("true"), {});
             QVERIFY(gone.waitForStarted());
             const qint64 pid = gone.processId();
             QVERIFY(gone.waitForFinished());
-            QByteArray contents;
-            {
-                QLockFile lock(lockPath);
-                QVERIFY(lock.tryLock(0));
-                QFile f(lockPath);
-                QVERIFY(f.open(QIODevice::ReadOnly));
-                contents = f.readAll();
-            }
-            contents = QByteArray::number(pid) + contents.mid(contents.indexOf('\n'));
-            data.writeFile(QStringLiteral("Tidyhall.lock"), contents);
+            QVERIFY(QLockFile(lockPath).tryLock(0) && QFile::copy(lockPath, lockPath + u'~'));
+            QFile lock(lockPath + u'~');
+            QVERIFY(lock.open(QIODevice::ReadOnly));
+            const QByteArray contents = lock.readAll();
+            data.writeFile(QStringLiteral("Tidyhall.lock"),
+                           QByteArray::number(pid) + contents.mid(contents.indexOf('\n')));
         } else {
-            AppState state;
-            ScriptedPrompter prompter;
-            frmMain w(state, prompter);
-            QVERIFY(w.load());
+            QVERIFY(Started().loaded);
         }
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-        QCOMPARE(prompter.prompts.size(), 0);
-    }
-
-    // A folder where the settings file belongs: the program starts on its defaults.
-    void aFolderInPlaceOfTheSettingsStillStarts()
-    {
-        StartFolder data;
-        QVERIFY(QDir(data.path()).mkdir(QStringLiteral("Tidyhall.ini")));
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-        QCOMPARE(prompter.prompts.size(), 1);
-        QCOMPARE(prompter.last().text, noInitialPathText());
-        QVERIFY(QFileInfo(data.iniPath()).isDir());
-    }
-
-    // Both appearance flags off in the file: the window shows both, lets either be
-    // cleared, and the file keeps its values until a box is clicked.
-    void bothAppearanceFlagsOffShowsBoth()
-    {
-        TempTree tree;
-        tree.file(QStringLiteral("f.txt"), "f");
-        tree.folder(QStringLiteral("sub"));
-        StartFolder data(iniStartingAt(tree.root(), "[Appearance]\r\nFolders=0\r\nFiles=0\r\n"));
-        const QByteArray before = data.iniBytes();
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-        for (QCheckBox *box : w.chkAppearance)
-            QVERIFY(box->isChecked() && box->isEnabled());
-        QVERIFY(w.fraOrderOfAppearance->isEnabled());
-        QCOMPARE(shownNames(w), (QStringList{QStringLiteral("f.txt"), QStringLiteral("sub")}));
-        QCOMPARE(data.iniBytes(), before);
+        Started s;
+        QVERIFY(s.loaded);
+        QCOMPARE(s.prompter.prompts.size(), 0);
     }
 
     void specialEntriesFollowTheOwnerMarker_data()
@@ -299,122 +262,32 @@ private Q_SLOTS:
         QFETCH(QString, marker);
         QFETCH(bool, visible);
         StartFolder data(iniStartingAt(QStringLiteral("/")));
-        if (marker == QLatin1String("file"))
+        if (marker == QLatin1String("file")) {
             data.writeFile(QStringLiteral("owner"), {});
-        else if (marker == QLatin1String("folder"))
+        } else if (marker == QLatin1String("folder")) {
             QVERIFY(QDir(data.path()).mkdir(QStringLiteral("owner")));
-        else if (marker == QLatin1String("hidden")) {
+        } else if (marker == QLatin1String("hidden")) {
             data.writeFile(QStringLiteral(".owner"), {});
             data.setMarkerPath(data.path() + QStringLiteral("/.owner"));
         } else if (marker == QLatin1String("link")) {
             data.writeFile(QStringLiteral("real-owner"), {});
             QVERIFY(QFile::link(data.path() + QStringLiteral("/real-owner"), data.markerPath()));
         }
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-        for (const char *name : {"mnuRootBackup", "mnuDirectoryComparison", "mnuStructureManager",
-                                 "mnuFolderSynchronization", "mnuDiskInformation"})
-            QVERIFY2(w.menuEntry(QLatin1String(name))->isVisible() == visible, name);
-        QCOMPARE(w.mnuSpecialDash->isVisible(), visible);
-        QAction *firstShown = nullptr;
-        for (QAction *a : w.mnuCommands->actions())
-            if (a->isVisible() && !firstShown)
-                firstShown = a;
-        QCOMPARE(firstShown->objectName(),
-                 visible ? QStringLiteral("mnuRootBackup") : QStringLiteral("mnuCommandsOptions"));
+        Started s;
+        QVERIFY(s.loaded);
+        // The entries shown, "|" for a separator, up to the first entry everyone has.
+        QStringList shown;
+        for (const QAction *a : s.window.mnuCommands->actions()) {
+            if (a->objectName() == QLatin1String("mnuCommandsOptions"))
+                break;
+            if (a->isVisible())
+                shown << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
+        }
+        QCOMPARE(shown.join(u' '), visible ? QStringLiteral("mnuRootBackup mnuDirectoryComparison mnuStructureManager "
+                                                            "mnuFolderSynchronization mnuDiskInformation |")
+                                           : QString());
     }
 
-    void printingNeedsAKnownFont_data()
-    {
-        QTest::addColumn<QByteArray>("fontLine");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("no font") << QByteArray() << false;
-        QTest::newRow("Courier New") << QByteArray("FontName=Courier New") << true;
-        QTest::newRow("Courier New Greek") << QByteArray("FontName=Courier New Greek") << true;
-        QTest::newRow("other letter case") << QByteArray("FontName=courier new") << false;
-        QTest::newRow("another font") << QByteArray("FontName=DejaVu Sans Mono") << false;
-    }
-    void printingNeedsAKnownFont()
-    {
-        QFETCH(QByteArray, fontLine);
-        QFETCH(bool, enabled);
-        StartFolder data(iniStartingAt(QStringLiteral("/"), "[Printer]\r\n" + fontLine + "\r\n"));
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-        QCOMPARE(w.cmdPrint->isEnabled(), enabled);
-    }
-
-    // Values no writer of ours produces still give a window in a state it can show.
-    void oddNumbersFallBackToTheirRanges_data()
-    {
-        QTest::addColumn<QByteArray>("value"); // given to Language, SortColumn and OrderOfAppearance
-        QTest::addColumn<bool>("greek");
-        QTest::addColumn<QString>("sortedHeader");
-        QTest::addColumn<int>("order");
-        QTest::newRow("-0") << QByteArray("-0") << true << QStringLiteral("Όνομα +") << 2;
-        QTest::newRow("1e9") << QByteArray("1e9") << false << QStringLiteral("Name +") << 2;
-        QTest::newRow("leading blanks") << QByteArray("  7") << false << QStringLiteral("H+") << 2;
-        QTest::newRow("hexadecimal") << QByteArray("0x10") << true << QStringLiteral("Όνομα +") << 2;
-        QTest::newRow("cut to four characters") << QByteArray("12345") << false << QStringLiteral("Name +") << 2;
-        QTest::newRow("fraction") << QByteArray("2.6") << false << QStringLiteral("Name +") << 3;
-        QTest::newRow("word") << QByteArray("abc") << true << QStringLiteral("Όνομα +") << 2;
-    }
-    void oddNumbersFallBackToTheirRanges()
-    {
-        QFETCH(QByteArray, value);
-        QFETCH(bool, greek);
-        QFETCH(QString, sortedHeader);
-        QFETCH(int, order);
-        StartFolder data("[General]\r\nLanguage=" + value + "\r\nStartingPoint=/\r\n[Appearance]\r\nOrderOfAppearance="
-                         + value + "\r\n[InternalSorting]\r\nSortColumn=" + value + "\r\n");
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-        QCOMPARE(w.chkAppearance[0]->text(), greek ? QStringLiteral("Φακέλλων") : QStringLiteral("Folders"));
-        QCOMPARE(::sortedHeader(w), sortedHeader);
-        QVERIFY(w.optAppearance[order - 1]->isChecked());
-    }
-
-    void damagedSettingsFilesStillStart_data()
-    {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<int>("order");
-        QTest::addColumn<QString>("promptStart"); // the start of the one message shown
-        QByteArray binary;
-        for (int i = 0; i < 4096; ++i)
-            binary.append(char((i * 151 + 7) % 256));
-        QTest::newRow("binary") << binary << 1 << QStringLiteral("Δεν έχει ορισθεί");
-        QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-        const QByteArray wide = utf16(QStringLiteral("[Appearance]\r\nOrderOfAppearance=3\r\n"));
-        QTest::newRow("UTF-16 with its mark") << wide << 3 << QStringLiteral("Δεν έχει ορισθεί");
-        const QByteArray longLine(100000, 'x');
-        QTest::newRow("long line before a key")
-            << "[Appearance]\r\n" + longLine + "\r\nOrderOfAppearance=3\r\n" << 3 << QStringLiteral("Δεν έχει ορισθεί");
-        QTest::newRow("long initial path")
-            << "[General]\r\nStartingPoint=/" + longLine + "\r\n" << 1 << QStringLiteral("Η διαδρομή «/xxxx");
-        QTest::newRow("long section name") << "[" + longLine + "]\r\nOrderOfAppearance=3\r\n" << 1
-                                           << QStringLiteral("Δεν έχει ορισθεί");
-    }
-    void damagedSettingsFilesStillStart()
-    {
-        QFETCH(QByteArray, contents);
-        QFETCH(int, order);
-        QFETCH(QString, promptStart);
-        StartFolder data(contents);
-        AppState state;
-        ScriptedPrompter prompter;
-        frmMain w(state, prompter);
-        QVERIFY(w.load());
-        QCOMPARE(prompter.prompts.size(), 1);
-        QVERIFY2(prompter.last().text.startsWith(promptStart), qPrintable(prompter.last().text.left(80)));
-        QVERIFY(w.optAppearance[order - 1]->isChecked());
-        QCOMPARE(state.CurrentPath, QStringLiteral("/"));
-    }
 };
 
 TIDYHALL_GUI_TEST_MAIN(frmMainStartupTest)
