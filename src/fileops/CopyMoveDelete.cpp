@@ -75,6 +75,7 @@ void CopyOrMoveSelection(FileOperationKind operation, const QStringList &selecte
 {
     const bool move = operation == FileOperationKind::Move;
     bool handedOver = false;
+    bool intoShownFolder = false;
     RunTrapped(prompter, state, move ? "075" : "074", [&] {
         const QStringList sources = SelectedItemPaths(state.CurrentPath, selectedNames);
         // Nothing selected: no target to choose and no question to answer.
@@ -100,13 +101,15 @@ void CopyOrMoveSelection(FileOperationKind operation, const QStringList &selecte
             state.CopyFlags = static_cast<int>(flags);
         }
         handedOver = true;
+        intoShownFolder = target == FolderWithSeparator(state.CurrentPath);
         hooks.run(FileOperationCall{operation, sources, target, flags, &prompter});
     });
     // Once the service has been called the file system may have changed, even when it
-    // failed half-way, so the listing is brought up to date on every way out.
+    // failed half-way, so the listing is brought up to date on every way out. A copy
+    // into the folder shown adds items to the listing, so it refreshes too.
     if (!handedOver)
         return;
-    if (move)
+    if (move || intoShownFolder)
         hooks.refreshFiles();
     else
         hooks.bringToFront();

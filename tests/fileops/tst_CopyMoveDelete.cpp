@@ -194,6 +194,18 @@ private Q_SLOTS:
         QCOMPARE(main.broughtToFront, kind == Kind::Copy ? 1 : 0);
     }
 
+    void copyIntoTheShownFolderRefreshesIt()
+    {
+        AppState s = state();
+        s.CopyVerify = false;
+        FakeMainWindow main;
+        main.folderAnswers.append({s.CurrentPath, 0, {}});
+        ScriptedPrompter p;
+        main.command(Kind::Copy, selection(), s, p);
+        QCOMPARE(main.calls.size(), 1);
+        QCOMPARE(main.refreshed, 1);
+    }
+
     void verificationTexts_data()
     {
         QTest::addColumn<Kind>("kind");
