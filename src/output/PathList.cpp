@@ -4,13 +4,13 @@
 #include "app/Bilingual.h"
 #include "app/ErrorReport.h"
 #include "output/PathListTexts.h"
+#include "platform/AtomicFile.h"
 #include "platform/LegacyText.h"
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 
 namespace {
@@ -75,22 +75,7 @@ void WriteListFileLines(const QString &file, const QStringList &lines)
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += line.toUtf8() + NewLine.toLatin1();
-    QSaveFile f(file);
-    errno = 0;
-    // Unbuffered, so a short write shows here: a buffered QSaveFile commits a file cut
-    // short by a full disk or a size limit as if it were whole.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw fileError(f, file);
-    for (qsizetype done = 0; done < bytes.size();) {
-        errno = 0;
-        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0)
-            throw fileError(f, file);
-        done += n;
-    }
-    errno = 0;
-    if (!f.commit())
-        throw fileError(f, file);
+    writeFileAtomically(file, bytes);
 }
 
 QStringList PathsOfLines(const QStringList &lines)

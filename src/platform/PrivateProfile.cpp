@@ -1,9 +1,10 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/ProfileText.h"
+#include "platform/RuntimeError.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace PrivateProfile {
 
@@ -47,18 +48,18 @@ bool writeString(const QString &section, const QString &key, const QString &valu
         existing = current.readAll();
         current.close();
     }
+    // A line break in a value would end the line and start new keys or sections.
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+        return false;
     ProfileText profile = ProfileText::parse(existing);
     if (!profile.setValue(section, key, value) && current.exists())
         return true;
-    QSaveFile out(filePath);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = profile.serialize();
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
+    try {
+        writeFileAtomically(filePath, profile.serialize());
+        return true;
+    } catch (const RuntimeError &) {
         return false;
     }
-    return out.commit();
 }
 
 }

@@ -3,6 +3,8 @@
 #include "platform/PrivateProfile.h"
 
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 // Key k of section A, as the program reads and writes each setting.
@@ -107,6 +109,36 @@ private Q_SLOTS:
         if (wrote && geteuid() == 0 && !immutable)
             QSKIP("running as root where chattr +i is not available: nothing stops the write");
         QVERIFY(!wrote);
+        QCOMPARE(tree.read(QStringLiteral("s.ini")), QByteArray("[A]\r\nk=1\r\n"));
+    }
+
+    // A disk that fills up in the middle of the write: the old file stays whole (a
+    // file-size limit stands in for the full disk, and stops root as well).
+    void writeCutShortKeepsTheOldFile()
+    {
+        TempTree tree;
+        const QByteArray old = "[A]\r\nk=1\r\n" + QByteArray(300, ';') + "\r\n";
+        const QString ini = tree.file(QStringLiteral("s.ini"), old);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit tight = saved;
+        tight.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &tight);
+        const bool wrote = PrivateProfile::writeString("A", "k", "2", ini);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY(!wrote);
+        QCOMPARE(tree.read(QStringLiteral("s.ini")), old);
+        QCOMPARE(QDir(tree.root()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("s.ini")});
+    }
+
+    // A value with a line break would add keys or sections of its own.
+    void lineBreaksInAValueAreRefused()
+    {
+        TempTree tree;
+        const QString ini = tree.file(QStringLiteral("s.ini"), "[A]\r\nk=1\r\n");
+        QVERIFY(!PrivateProfile::writeString("A", "k", "x\n[B]\nj=2", ini));
         QCOMPARE(tree.read(QStringLiteral("s.ini")), QByteArray("[A]\r\nk=1\r\n"));
     }
 
