@@ -102,6 +102,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Building the window (frmMainLayout.cpp, frmMainMenus.cpp).
@@ -171,4 +172,5 @@ private:
     QHash<QString, QString> m_volumeFolders; // the folder last shown on each volume
     std::unique_ptr<class QLockFile> m_lock;
     bool m_fillingDrives = false;
+    bool m_fileOperationRunning = false; // the main window takes no input meanwhile
 };

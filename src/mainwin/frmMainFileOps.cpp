@@ -8,6 +8,7 @@
 #include "output/frmRecentPaths.h"
 
 #include <QAction>
+#include <QScopeGuard>
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <algorithm>
@@ -30,6 +31,11 @@ void frmMain::wireFileCommands()
         return MainWindowLink{
             this, m_state, m_prompter,
             [this](const FileOperationCall &call) {
+                // While the work runs, the main window takes no input and cannot be
+                // closed: a second operation, or the end of the program, must not start
+                // in the middle of this one.
+                m_fileOperationRunning = true;
+                const auto running = qScopeGuard([this] { m_fileOperationRunning = false; });
                 FileOperationRequest request;
                 request.operation = call.operation;
                 request.sources = call.sources;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDate>
 #include <QLocale>
 #include <QTime>
@@ -28,6 +29,23 @@
 #include <QTableView>
 
 namespace {
+
+bool isUserInput(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
 
 ListingModel *listingOf(QTableView *view)
 {
@@ -176,8 +194,22 @@ void frmMain::showListingMenu(const QPoint &globalPos)
     (m_state.ClickedOnItem ? mnuOptions : mnuCommands)->exec(globalPos);
 }
 
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (m_fileOperationRunning) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_fileOperationRunning && isUserInput(event)) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() == this)
+            return true;
+    }
     if (watched == lvwInfo->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto *mouse = static_cast<QMouseEvent *>(event);

@@ -117,6 +117,15 @@ bool FileOperationTransfer::isInsideSource(const SafeCopy::Stat &source) const
     }
 }
 
+// A link whose target is the item it would replace: replacing would leave a link to
+// itself and the item gone.
+static bool linksTo(const QByteArray &src, const SafeCopy::Stat &st, const SafeCopy::Stat &dstSt)
+{
+    struct stat target {};
+    return S_ISLNK(st.st.st_mode) && ::stat(src.constData(), &target) == 0 && target.st_dev == dstSt.st.st_dev
+           && target.st_ino == dstSt.st.st_ino;
+}
+
 bool FileOperationTransfer::transfer(const QByteArray &src, const SafeCopy::Stat &st, const QByteArray &dstDir,
                                      QByteArray name)
 {
@@ -125,7 +134,7 @@ bool FileOperationTransfer::transfer(const QByteArray &src, const SafeCopy::Stat
     if (!m_ctx.attempt(dst, [&] { dstSt = SafeCopy::lstatPath(dst); }))
         return false;
     if (dstSt.exists) {
-        if (dstSt.sameItem(st)) {
+        if (dstSt.sameItem(st) || linksTo(src, st, dstSt)) {
             m_ctx.refuse(m_ctx.text(T::OntoItself)
                              .arg(FileOperationContext::display(src), FileOperationContext::display(dst)));
             return false;
@@ -289,6 +298,9 @@ bool FileOperationTransfer::moveNew(const QByteArray &src, const SafeCopy::Stat 
     // Across volumes: the sources go only once their copy is complete and in place.
     std::vector<QByteArray> copied;
     if (!copyNew(src, st, dst, &copied))
+        return false;
+    // The copies must be on the other volume's disk before the originals go.
+    if (!m_ctx.attempt(dst, [&] { SafeCopy::flushVolumeOf(dst); }))
         return false;
     removeSources(copied);
     return true;

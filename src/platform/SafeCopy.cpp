@@ -466,12 +466,24 @@ void copyFolderMetadata(const QByteArray &from, const QByteArray &to, const stru
     copyOwnerModeTimes(out.get(), fromStat, to);
 }
 
+void flushVolumeOf(const QByteArray &path)
+{
+    Fd fd(::open(parentOf(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 || ::syncfs(fd.get()) != 0)
+        fail(path);
+}
+
 void removeTree(const QByteArray &path, const std::function<void()> &removed)
 {
     const Stat s = lstatPath(path);
     if (!s.exists)
         fail(path, ENOENT);
     if (s.isDir()) {
+        // A mount point belongs to another volume: deleting it would empty that volume
+        // before the last rmdir failed.
+        const Stat parent = lstatPath(parentOf(path));
+        if (parent.exists && parent.st.st_dev != s.st.st_dev)
+            fail(path, EBUSY);
         Fd fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (fd.get() < 0)
             fail(path);

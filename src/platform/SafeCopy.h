@@ -31,6 +31,10 @@ QByteArray joinPath(const QByteArray &dir, const QByteArray &name);
 QByteArray fileName(const QByteArray &path);
 QByteArray parentOf(const QByteArray &path);
 
+// Writes everything pending for the volume holding `path` to its disk, so that the
+// originals of a move across volumes can go without risk. Throws FileError.
+void flushVolumeOf(const QByteArray &path);
+
 // "name (2).ext" for number 2; a folder or a name whose only dot leads it keeps
 // its whole name before the number. Trimmed to fit the 255-byte name limit.
 QByteArray numberedName(const QByteArray &name, int number, bool isFolder);

@@ -196,6 +196,8 @@ private Q_SLOTS:
         QTest::newRow("target is a file") << Kind::Copy << "a/f.txt" << "a/f.txt" << "is not a folder";
         QTest::newRow("target missing") << Kind::Move << "a/f.txt" << "nowhere" << "does not exist";
         QTest::newRow("folder onto file") << Kind::Copy << "b/clash" << "a/sub" << "one of them is a folder";
+        QTest::newRow("copy a link onto its target") << Kind::Copy << "b/link-to-f.txt/f.txt" << "a" << "cannot replace itself";
+        QTest::newRow("move a link onto its target") << Kind::Move << "b/link-to-f.txt/f.txt" << "a" << "cannot replace itself";
     }
     void refusedWithMessage()
     {
@@ -208,6 +210,7 @@ private Q_SLOTS:
         m_tree->file("a/sub/clash", "file");
         m_tree->file("b/clash/h.txt", "h");
         m_tree->symlink("link-to-sub", m_tree->path("a/sub"));
+        m_tree->symlink("b/link-to-f.txt/f.txt", m_tree->path("a/f.txt"));
         const QStringList before = listing(m_tree->root());
         const FileOperationResult r = run(kind, {m_tree->path(source)}, m_tree->path(target), Flag::NoConfirmation);
         QCOMPARE(r.failed, 1);
@@ -216,6 +219,23 @@ private Q_SLOTS:
         QVERIFY2(m_prompter->last().text.contains(message), qPrintable(m_prompter->last().text));
         QCOMPARE(m_prompter->last().icon, PromptIcon::Critical);
         QCOMPARE(listing(m_tree->root()), before);
+        QCOMPARE(m_tree->read("a/f.txt"), QByteArray("f"));
+    }
+
+    // A mount point deleted for good would empty the other volume before its own
+    // rmdir failed.
+    void deletingAMountPointForGoodTouchesNothing()
+    {
+        TestMount mount;
+        if (!mount.ok())
+            QSKIP(qPrintable(mount.why()));
+        QFile f(mount.path() + QStringLiteral("/keep.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("kept");
+        f.close();
+        const FileOperationResult r = run(Kind::Delete, {mount.path()}, QString(), Flag::NoConfirmation);
+        QCOMPARE(r.done, 0);
+        QVERIFY(QFile::exists(mount.path() + QStringLiteral("/keep.txt")));
     }
 
     void metadataAndLinksKept_data()
