@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Bilingual.h"
+#include "fileops/OptionsCommandsGui.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/FolderPaths.h"
 #include "mainwin/MainTexts.h"
@@ -136,10 +137,7 @@ void frmMain::RefreshFolders()
 void frmMain::RefreshFiles()
 {
     RefreshFolders();
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
+    BringWindowToFrontGui(this);
 }
 
 // The window sees its keys before its controls do.
