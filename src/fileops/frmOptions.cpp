@@ -1,6 +1,7 @@
 #include "fileops/frmOptions.h"
 
 #include "app/AppState.h"
+#include "app/ContextHelpGui.h"
 #include "app/DialogPlacementGui.h"
 #include "app/ErrorReport.h"
 #include "app/WrappingButtonWidget.h"
@@ -42,7 +43,7 @@ T *named(const QString &name, const QString &topicName, QWidget *parent = nullpt
 {
     auto *w = new typename Made<T>::type(parent);
     w->setObjectName(name);
-    w->setProperty("helpTopic", QStringLiteral("frmOptions.") + topicName);
+    ContextHelp::setTopic(w, QStringLiteral("frmOptions.") + topicName);
     return w;
 }
 

@@ -17,11 +17,6 @@ QString PathTail(const QString &path)
     return slash < 0 ? QString() : path.mid(slash + 1);
 }
 
-QString withTrailingSlash(const QString &path)
-{
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-}
-
 QString withoutTrailingSlash(const QString &path)
 {
     QString p = path;

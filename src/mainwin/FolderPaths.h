@@ -7,8 +7,6 @@
 // "Old", "/data/" gives "").
 QString PathTail(const QString &path);
 
-// A folder path as the listing keeps it: always ending with "/".
-QString withTrailingSlash(const QString &path);
 // A folder path as the folder tree shows it: no trailing "/" except for "/" itself.
 QString withoutTrailingSlash(const QString &path);
 

@@ -107,7 +107,7 @@ void frmMain::UpOneLevel()
         return;
     }
     const bool ok = runTrapped("093", [&] {
-        const ParentStep step = parentOf(withTrailingSlash(Dir1->path()));
+        const ParentStep step = parentOf(Dir1->path());
         QDir::setCurrent(step.parent);
         Dir1->setPath(step.parent);
         Dir1->highlight(step.left);

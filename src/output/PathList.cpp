@@ -16,13 +16,6 @@
 namespace {
 
 // errno still holds the reason of the call that just failed inside QFile.
-RuntimeError fileError(const QFileDevice &file, const QString &path)
-{
-    const int err = errno;
-    const int number = err != 0 ? classicErrorNumber(err) : ErrorNumber::PathFileAccessError;
-    return RuntimeError(number, file.errorString() + QStringLiteral(": ") + path);
-}
-
 bool isBlank(const QString &line)
 {
     for (const QChar c : line)
@@ -62,11 +55,11 @@ QStringList ReadListFileLines(const QString &file)
     QFile f(file);
     errno = 0;
     if (!f.open(QIODevice::ReadOnly))
-        throw fileError(f, file);
+        throw RuntimeError::fromFile(f, file);
     errno = 0;
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw fileError(f, file);
+        throw RuntimeError::fromFile(f, file);
     return SplitListLines(decodeTextFile(bytes));
 }
 
@@ -99,7 +92,7 @@ void CreateListFileIfMissing(const QString &file)
             throw RuntimeError::fromErrno(EISDIR, file);
         return;
     }
-    throw fileError(f, file);
+    throw RuntimeError::fromFile(f, file);
 }
 
 bool PrependUniqueLine(const QString &file, const QString &path)

@@ -1,5 +1,7 @@
 #include "output/PathListWidget.h"
 
+#include "app/ContextHelpGui.h"
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QListWidget>
@@ -68,5 +70,5 @@ void InstallListItemTip(QListWidget *list)
 void SetHelpTopic(QWidget *control, const QString &topic)
 {
     control->setWhatsThis(topic);
-    control->setProperty("helpTopic", topic);
+    ContextHelp::setTopic(control, topic);
 }

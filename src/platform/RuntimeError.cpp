@@ -1,5 +1,6 @@
 #include "platform/RuntimeError.h"
 
+#include <QFileDevice>
 #include <cerrno>
 #include <cstring>
 
@@ -54,4 +55,11 @@ RuntimeError RuntimeError::fromErrno(int err, const QString &path)
     if (!path.isEmpty())
         text += QStringLiteral(": ") + path;
     return RuntimeError(classicErrorNumber(err), text);
+}
+
+RuntimeError RuntimeError::fromFile(const QFileDevice &file, const QString &path)
+{
+    const int err = errno;
+    const int number = err != 0 ? classicErrorNumber(err) : ErrorNumber::PathFileAccessError;
+    return RuntimeError(number, file.errorString() + QStringLiteral(": ") + path);
 }

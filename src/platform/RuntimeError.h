@@ -17,6 +17,9 @@ struct RuntimeError : std::exception
     // description so that the report says which item failed.
     static RuntimeError fromErrno(int err, const QString &path = {});
 
+    // Builds the error for a failed QFile or QSaveFile call, from errno when it was set.
+    static RuntimeError fromFile(const class QFileDevice &file, const QString &path);
+
     const char *what() const noexcept override;
 
 private:
