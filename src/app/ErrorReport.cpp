@@ -1,7 +1,7 @@
 #include "app/ErrorReport.h"
 
 #include "app/AppState.h"
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
 

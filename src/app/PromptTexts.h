@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 #include "platform/Prompter.h"
 
 // Captions of the buttons of our message boxes. Debian ships no Greek translation of

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 
 // The verification asked before a copy or a move, Greek first. The text is the lead,
 // the target, the close, an empty line and the question.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 
 // Texts of the target choice and of the folder choosers, Greek first.
 namespace TargetTexts {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 
 // The texts of the folder listing: column captions, the count line and the messages
 // of the filter and order controls.

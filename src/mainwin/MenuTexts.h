@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 
 // One entry of a pop-up menu: its name, its caption in both languages, and the
 // shortcut shown after a tab where it has one. A null name is a separator.

@@ -1,7 +1,7 @@
 #include "mainwin/frmMain.h"
 
 #include "app/AppState.h"
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 #include "fileops/OptionsCommandsGui.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/FolderPaths.h"

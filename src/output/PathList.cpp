@@ -1,7 +1,7 @@
 #include "output/PathList.h"
 
 #include "app/AppState.h"
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 #include "app/ErrorReport.h"
 #include "output/PathListTexts.h"
 #include "platform/AtomicFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 
 // Captions and messages of the saved path lists, their dialogs and monitoring mode.
 // Messages that the program builds from pieces keep the pieces apart, so each piece

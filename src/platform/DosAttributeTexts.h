@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 
 // Messages of the attribute and time-stamp services. The platform layer does not
 // know the interface language, so its errors carry both (Greek first), as the

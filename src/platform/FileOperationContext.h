@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 #include "platform/FileOperation.h"
 #include "platform/Prompter.h"
 #include "platform/SafeCopy.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Bilingual.h"
+#include "platform/Bilingual.h"
 
 // Texts of the copy, move and delete service: its questions, messages and progress
 // window. "%1", "%2", ... are filled in with QString::arg in a single pass.
