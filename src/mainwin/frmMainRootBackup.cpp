@@ -1,0 +1,63 @@
+#include "mainwin/frmMain.h"
+
+#include "app/AppState.h"
+#include "fileops/RootBackup.h"
+#include "fileops/RootBackupTexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QScopeGuard>
+
+namespace {
+
+// The run works on the window's own thread; the count line says what is being copied
+// and is painted at once, so the window does not look frozen meanwhile.
+class CountLineView : public RootBackupObserver
+{
+public:
+    CountLineView(QLabel *line, bool greek) : m_line(line), m_greek(greek) {}
+    ~CountLineView() override { busy(false); }
+
+    void busy(bool on) override
+    {
+        if (on == m_busy)
+            return;
+        m_busy = on;
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+    void copying(int done, int total, const QString &item) override
+    {
+        m_line->setText(RootBackupTexts::Progress.in(m_greek).arg(done + 1).arg(total).arg(item));
+        m_line->repaint();
+    }
+
+private:
+    QLabel *m_line;
+    bool m_greek;
+    bool m_busy = false;
+};
+
+} // namespace
+
+void frmMain::RootBackup()
+{
+    // No input and no closing while the run (and its questions) stand open.
+    m_fileOperationRunning = true;
+    const auto done = qScopeGuard([this] {
+        m_fileOperationRunning = false;
+        UpdateInfoLabels();
+    });
+    CountLineView view(lblInfo, m_state.LanguageGreek);
+    RunRootBackup(m_prompter, m_state, view);
+}
+
+void frmMain::wireRootBackup()
+{
+    QAction *entry = m_entries.value(QStringLiteral("mnuRootBackup"));
+    entry->setEnabled(true);
+    connect(entry, &QAction::triggered, this, [this] { RootBackup(); });
+}
