@@ -47,12 +47,17 @@ void frmMain::RootBackup()
 {
     // No input and no closing while the run (and its questions) stand open.
     m_fileOperationRunning = true;
-    const auto done = qScopeGuard([this] {
-        m_fileOperationRunning = false;
+    RootBackupEnd end = RootBackupEnd::NotStarted;
+    {
+        const auto running = qScopeGuard([this] { m_fileOperationRunning = false; });
+        CountLineView view(lblInfo, m_state.LanguageGreek);
+        end = RunRootBackup(m_prompter, m_state, view).end;
+    }
+    // The shown folder may be the target or one of the destinations.
+    if (end == RootBackupEnd::Completed || end == RootBackupEnd::Stopped)
+        RefreshFiles();
+    else
         UpdateInfoLabels();
-    });
-    CountLineView view(lblInfo, m_state.LanguageGreek);
-    RunRootBackup(m_prompter, m_state, view);
 }
 
 void frmMain::wireRootBackup()
