@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <sched.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -110,6 +111,12 @@ QString runTool(const QStringList &command)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// Mounts made by the tests stay in a mount namespace of this process alone.
+bool privateMounts()
+{
+    return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
 } // namespace
 
 class RootBackupTest : public QObject
@@ -167,6 +174,42 @@ private Q_SLOTS:
             QSKIP("gio or dbus-run-session is not installed");
         const QString listed = runTool({"dbus-run-session", "--", "gio", "trash", "--list"});
         QVERIFY2(listed.contains('\t' + w.t + '\n'), qPrintable(listed));
+    }
+
+    // A volume whose trash cannot be made: asked before deleting for good, No by default.
+    void noTrashAsksFirst_data()
+    {
+        QTest::addColumn<PromptButton>("answer");
+        QTest::newRow("no") << PromptButton::No;
+        QTest::newRow("yes") << PromptButton::Yes;
+    }
+    void noTrashAsksFirst()
+    {
+        QFETCH(PromptButton, answer);
+        if (!privateMounts())
+            QSKIP("no private mount namespace here (unshare needs CAP_SYS_ADMIN)");
+        TestMount volume;
+        if (!volume.ok())
+            QSKIP(qPrintable(volume.why()));
+        World w;
+        w.standardLists();
+        const QString t = volume.path() + "/T";
+        w.write("SpecialTargetFolder.txt", {t});
+        w.write("SpecialSourceFiles.txt", {w.p("src/a.txt") + "|" + t + "/a"});
+        QVERIFY(QDir().mkpath(t) && QFile(t + "/old").open(QIODevice::WriteOnly));
+        QVERIFY(QFile(volume.path() + "/.Trash-" + QString::number(::getuid())).open(QIODevice::WriteOnly));
+        w.prompter.answer(answer);
+        const bool yes = answer == PromptButton::Yes;
+        QCOMPARE(w.run().end, yes ? RootBackupEnd::Completed : RootBackupEnd::Declined);
+        const auto &ask = w.prompter.prompts.first();
+        QCOMPARE(ask.text, "Ο παλαιός φάκελλος προορισμού «" + t + "» δεν μπορεί να μεταφερθεί στον κάδο ανακυκλώσεως, "
+                           "διότι ο δίσκος του δεν έχει κάδο.\r\n\r\nΘέλετε να διαγραφεί οριστικά, χωρίς δυνατότητα "
+                           "επαναφοράς;");
+        QCOMPARE(ask.icon, PromptIcon::Warning);
+        QCOMPARE(ask.defaultButton, PromptButton::No);
+        QCOMPARE(QFileInfo::exists(t + "/old"), !yes);
+        QCOMPARE(QFileInfo::exists(t + "/a"), yes);
+        QCOMPARE(w.archive("src/a.txt"), !yes);
     }
 
     // Each list in each form users' editors give it; the run sees the same entries.
@@ -293,7 +336,7 @@ private Q_SLOTS:
     void fullVolumeStops()
     {
         QFETCH(bool, folder);
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        if (!privateMounts())
             QSKIP("no private mount namespace here (unshare needs CAP_SYS_ADMIN)");
         TestMount small(QStringLiteral("size=1m"));
         if (!small.ok())
