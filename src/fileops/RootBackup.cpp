@@ -63,6 +63,12 @@ QString reasonOf(int err)
     }
 }
 
+// The standard report of the run is Greek, the system's reason included.
+RuntimeError greekError(int err, const QString &path)
+{
+    return RuntimeError(classicErrorNumber(err), reasonOf(err) + QStringLiteral(": ") + path);
+}
+
 QByteArray realPath(const QByteArray &path)
 {
     char buffer[PATH_MAX];
@@ -161,7 +167,7 @@ void Run::go()
     if (!replaceTarget(verdict))
         return;
     if (::mkdir(m_targetBytes.constData(), 0777) != 0)
-        throw RuntimeError::fromErrno(errno, ExactName::shown(m_target));
+        throw greekError(errno, ExactName::shown(m_target));
 
     m_observer.busy(true);
     auto idle = qScopeGuard([this] { m_observer.busy(false); });
@@ -218,7 +224,7 @@ bool Run::replaceTarget(const RootBackupVerdict &verdict)
     try {
         SafeCopy::removeTree(m_targetBytes);
     } catch (const FileError &e) {
-        throw RuntimeError::fromErrno(e.err, shown(e.path));
+        throw greekError(e.err, shown(e.path));
     }
     return true;
 }
