@@ -49,8 +49,15 @@ void frmMain::RootBackup()
     m_fileOperationRunning = true;
     RootBackupEnd end = RootBackupEnd::NotStarted;
     {
-        const auto running = qScopeGuard([this] { m_fileOperationRunning = false; });
-        CountLineView view(lblInfo, m_state.LanguageGreek);
+        // Its messages are Greek whatever the interface language, and so are the
+        // buttons of their boxes, which follow the state's language.
+        const bool greek = m_state.LanguageGreek;
+        m_state.LanguageGreek = true;
+        const auto running = qScopeGuard([this, greek] {
+            m_state.LanguageGreek = greek;
+            m_fileOperationRunning = false;
+        });
+        CountLineView view(lblInfo, greek);
         end = RunRootBackup(m_prompter, m_state, view).end;
     }
     // The shown folder may be the target or one of the destinations.

@@ -84,6 +84,7 @@ private Q_SLOTS:
         QCOMPARE(window.lvwInfo->model()->rowCount(), 2);
         QVERIFY(window.lblInfo->text() != countLine && !window.lblInfo->text().contains(tree.root()));
         QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(state.LanguageGreek, language == 0);
         QVERIFY(window.isEnabled());
         QVERIFY(window.close());
     }
