@@ -30,9 +30,12 @@ QString checkedPath(const QString &text, int line, const QString &fileName)
     return path;
 }
 
+bool statOf(const QString &path, struct stat &st);
+
 QStringList readList(const QString &file)
 {
-    if (!QFileInfo::exists(file))
+    struct stat st;
+    if (!statOf(file, st))
         throw RuntimeError(ErrorNumber::FileNotFound, greek(T::ListMissing).arg(file));
     return ReadListFileLines(file);
 }
