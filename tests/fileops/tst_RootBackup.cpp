@@ -176,6 +176,22 @@ private Q_SLOTS:
         QVERIFY2(listed.contains('\t' + w.t + '\n'), qPrintable(listed));
     }
 
+    // A listed folder that is a link is copied for its contents, under the listed name;
+    // links inside stay links.
+    void listedLinkIsFollowed()
+    {
+        World w;
+        w.standardLists();
+        w.tree.symlink("docs", w.p("src/dir"));
+        w.write("SpecialSourceFolders.txt", {w.p("docs")});
+        w.prompter.answer(PromptButton::Yes);
+        QCOMPARE(w.run().end, RootBackupEnd::Completed);
+        QVERIFY(QFileInfo(w.p("T/docs")).isDir() && !QFileInfo(w.p("T/docs")).isSymLink());
+        QCOMPARE(w.tree.read("T/docs/x.txt"), QByteArray("X"));
+        QVERIFY(QFileInfo(w.p("T/docs/link")).isSymLink());
+        QVERIFY(!w.tree.exists("T/dir"));
+    }
+
     // A volume whose trash cannot be made: asked before deleting for good, No by default.
     void noTrashAsksFirst_data()
     {
