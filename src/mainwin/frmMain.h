@@ -97,6 +97,7 @@ public:
     void SelectAll();
     void ReverseSelection();
     QStringList CollectSelection();
+    void RootBackup();
 
     ContextHelp &contextHelp() const { return *m_help; }
 
@@ -157,6 +158,7 @@ private:
     // Copy, move and delete (frmMainFileOps.cpp).
     void wireFileCommands();
     QStringList selectedNames() const;
+    void wireRootBackup();
 
     // Helpers.
     void showHelpMessage();

@@ -86,7 +86,7 @@ void frmMain::wireMenus()
     // until they are there.
     for (const char *name : {"mnuOptionsOpen", "mnuOptionsPrint", "mnuOptionsQuickView",
                              "mnuOptionsBackup",
-                             "mnuOptionsRename", "mnuOptionsAttributes", "mnuOptionsProperties", "mnuRootBackup",
+                             "mnuOptionsRename", "mnuOptionsAttributes", "mnuOptionsProperties",
                              "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
                              "mnuDiskInformation", "mnuOptionsNewFolder",
                              "mnuOptionsNewTextFile", "mnuOptionsFind", "mnuOptionsArchiveBit",

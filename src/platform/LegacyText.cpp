@@ -1,6 +1,7 @@
 #include "platform/LegacyText.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -97,8 +98,52 @@ bool isValidUtf8(const QByteArray &bytes)
     return true;
 }
 
+namespace {
+
+enum class Utf16 { No, LittleEndian, BigEndian };
+
+// Notepad saves "Unicode" as UTF-16 with a BOM; without one, a file of ASCII paths
+// still shows itself by a NUL in every other byte, which no path or UTF-8 text holds.
+Utf16 utf16Kind(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return Utf16::LittleEndian;
+    if (bytes.startsWith("\xFE\xFF"))
+        return Utf16::BigEndian;
+    const qsizetype n = std::min<qsizetype>(bytes.size() & ~qsizetype(1), 64);
+    if (n < 2)
+        return Utf16::No;
+    bool evenZero = true;
+    bool oddZero = true;
+    for (qsizetype i = 0; i < n; i += 2) {
+        evenZero = evenZero && bytes[i] == 0 && bytes[i + 1] != 0;
+        oddZero = oddZero && bytes[i + 1] == 0 && bytes[i] != 0;
+    }
+    return oddZero ? Utf16::LittleEndian : evenZero ? Utf16::BigEndian : Utf16::No;
+}
+
+QString decodeUtf16(const QByteArray &bytes, Utf16 kind)
+{
+    const bool bom = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    QString out;
+    out.reserve(bytes.size() / 2);
+    for (qsizetype i = bom ? 2 : 0; i + 1 < bytes.size(); i += 2) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        out.append(QChar(kind == Utf16::LittleEndian ? char16_t(a | b << 8) : char16_t(a << 8 | b)));
+    }
+    // A cut-off last byte cannot be a character of its own.
+    if ((bytes.size() - (bom ? 2 : 0)) % 2 != 0)
+        out.append(QChar(0xFFFD));
+    return out;
+}
+
+} // namespace
+
 QString decodeTextFile(const QByteArray &bytes)
 {
+    if (const Utf16 kind = utf16Kind(bytes); kind != Utf16::No)
+        return decodeUtf16(bytes, kind);
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);

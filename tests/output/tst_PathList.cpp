@@ -38,6 +38,13 @@ private Q_SLOTS:
         QTest::newRow("windows-1253") << QByteArray("C:\\\xc4\xe5\xe4\xef\xec\xdd\xed\xe1\r\n/\xe1\r\n")
                                       << QStringList{QStringLiteral("C:\\Δεδομένα"), QStringLiteral("/α")};
         QTest::newRow("utf-8 with bom") << QByteArray("\xef\xbb\xbf/Δεδομένα\r\n") << QStringList{QStringLiteral("/Δεδομένα")};
+        // Notepad's "Unicode" and "Unicode big endian"; and UTF-16 that lost its BOM.
+        QTest::newRow("utf-16le with bom, cr lf")
+            << QByteArray("\xff\xfe/\0\x94\x03\xb5\x03\r\0\n\0/\0b\0", 16)
+            << QStringList{QStringLiteral("/Δε"), QStringLiteral("/b")};
+        QTest::newRow("utf-16be with bom, lf")
+            << QByteArray("\xfe\xff\0/\x03\x94\0\n\0/\0b\0\n", 14) << QStringList{QStringLiteral("/Δ"), "/b"};
+        QTest::newRow("utf-16le without bom") << QByteArray("/\0a\0\r\0\n\0", 8) << QStringList{"/a"};
         QTest::newRow("lone cr, blanks skipped, others whole")
             << QByteArray("/a\r   \r\t\r\r /b \r") << QStringList{"/a", " /b "};
         const QByteArray longLine(100000, 'x');
@@ -74,6 +81,13 @@ private Q_SLOTS:
         QTest::newRow("blank lines kept, every end made CR LF")
             << 1 << QByteArray("/a\r\n\r\n   \r\n/b\n/c\r\r\n/d") << QStringLiteral("/new") << PromptButton::Yes
             << SaveOutcome::Saved << QByteArray("/new\r\n/a\r\n\r\n   \r\n/b\r\n/c\r\n\r\n/d\r\n");
+        // Read as UTF-16, written back as UTF-8 with CR LF: no NULs, no halves of characters.
+        QTest::newRow("utf-16 list rewritten as utf-8")
+            << 1 << QByteArray("\xff\xfe/\0\x94\x03\n\0", 8) << QStringLiteral("/new") << PromptButton::Yes
+            << SaveOutcome::Saved << QByteArray("/new\r\n/Δ\r\n");
+        QTest::newRow("utf-16 list, path already there")
+            << 1 << QByteArray("\xfe\xff\0/\x03\x94", 6) << QStringLiteral("/Δ") << PromptButton::Yes
+            << SaveOutcome::AlreadySaved << QByteArray("\xfe\xff\0/\x03\x94", 6);
         QTest::newRow("no") << 2 << QByteArray("/a\n") << QStringLiteral("/b") << PromptButton::No
                             << SaveOutcome::Declined << QByteArray("/a\n");
         QTest::newRow("same") << 1 << old << QStringLiteral("/data/Old") << PromptButton::Yes

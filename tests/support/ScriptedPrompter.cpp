@@ -3,7 +3,7 @@
 PromptButton ScriptedPrompter::message(const QString &title, const QString &text, PromptIcon icon,
                                        const QList<PromptButton> &buttons, PromptButton defaultButton)
 {
-    prompts.append({title, text, icon, buttons, false});
+    prompts.append({title, text, icon, buttons, false, defaultButton});
     if (answers.isEmpty()) {
         // A lone OK box needs no scripted answer.
         if (buttons.size() == 1)

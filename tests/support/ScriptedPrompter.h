@@ -19,6 +19,7 @@ public:
         PromptIcon icon = PromptIcon::NoIcon;
         QList<PromptButton> buttons;
         bool isTextInput = false;
+        PromptButton defaultButton = PromptButton::Ok; // what Enter would choose
     };
 
     QList<Prompt> prompts;
