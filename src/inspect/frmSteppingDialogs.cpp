@@ -53,7 +53,7 @@ frmStepping::frmStepping(ShellAction action, const QStringList &entries, AppStat
     txtName = m_panel->txtName;
     cmdCancel = m_panel->cmdCancel;
     (new QVBoxLayout(this))->addWidget(m_panel);
-    resize(520, 170);
+    resize(520, sizeHint().height());
 
     // The stepping controls mean the same in every stepping dialog; the action button is
     // this dialog's own.
