@@ -46,6 +46,7 @@ frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     wirePaths();
     wireFileCommands();
     wireRootBackup();
+    wireShellCommands();
     assignHelpTopics();
     resize(1100, 700);
 }

@@ -160,6 +160,9 @@ private:
     QStringList selectedNames() const;
     void wireRootBackup();
 
+    // Open, print, properties and quick view (frmMainShell.cpp).
+    void wireShellCommands();
+
     // Helpers.
     void showHelpMessage();
     void showTopicOf(QWidget *holder);
