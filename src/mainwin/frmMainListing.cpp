@@ -26,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableView>
 
 namespace {
@@ -72,6 +73,8 @@ void frmMain::DisplayListing()
         listingOf(lvwInfo)->display(m_state);
         QHeaderView *header = lvwInfo->horizontalHeader();
         const QFontMetrics metrics(header->font());
+        m_settingWidths = true;
+        const auto restoreWidths = qScopeGuard([this] { m_settingWidths = false; });
         for (int column = 0; column < ListingColumnCount; ++column)
             lvwInfo->setColumnWidth(column, ListingColumnWidth(
                                                 column, [&](const QString &t) { return metrics.horizontalAdvance(t); },
@@ -87,6 +90,9 @@ void frmMain::DisplayListing()
             locale.toString(QTime(23, 58, 58), timeFormatWithSeconds(locale)));
         lvwInfo->setColumnWidth(2, std::max(lvwInfo->columnWidth(2), dateWidth + 14));
         lvwInfo->setColumnWidth(3, std::max(lvwInfo->columnWidth(3), timeWidth + 14));
+        // Widths the user set stay through every refresh and sort.
+        for (auto it = m_columnWidths.cbegin(); it != m_columnWidths.cend(); ++it)
+            lvwInfo->setColumnWidth(it.key(), it.value());
         UpdateInfoLabels();
     });
 }
@@ -200,6 +206,8 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (!m_columnWidths.isEmpty() && !m_state.IniPath.isEmpty())
+        writeSetting(m_state.IniPath, Keys::ListingColumnWidths, ColumnWidthsText(m_columnWidths));
     QMainWindow::closeEvent(event);
 }
 
