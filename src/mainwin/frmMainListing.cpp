@@ -3,12 +3,14 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "app/WaitCursorGui.h"
+#include "fileops/OptionsCommandsGui.h"
 #include "mainwin/CountLine.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/ListingModel.h"
 #include "mainwin/ListingRules.h"
 #include "mainwin/ListingSelection.h"
 #include "mainwin/ListingTexts.h"
+#include "output/frmAbout.h"
 #include "platform/Prompter.h"
 
 #include <QApplication>
@@ -240,6 +242,17 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
+    }
+    // The maker's notice and mark lead to the About box (a right or middle click shows
+    // their help instead).
+    if ((watched == lblCopyright || watched == picCopyright) && event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        runTrapped("048", [&] {
+            frmAbout about(m_state, m_prompter, this);
+            about.exec();
+        });
+        BringWindowToFrontGui(this);
+        return true;
     }
     if (event->type() == QEvent::KeyPress && QApplication::activeModalWidget() == nullptr) {
         auto *key = static_cast<QKeyEvent *>(event);
