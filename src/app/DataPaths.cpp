@@ -11,8 +11,11 @@ QString ResolveDataFolder(const QString &executableFolder)
 {
     const QString home = qEnvironmentVariable("TIDYHALL_HOME");
     if (!home.isEmpty()) {
-        QDir().mkpath(home);
-        return QDir::cleanPath(home);
+        // Made absolute at once: the program changes its working folder as the user
+        // moves about, and the settings and the lock must not move with it.
+        const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(home));
+        QDir().mkpath(absolute);
+        return absolute;
     }
     if (!executableFolder.isEmpty()
         && ::access(QFile::encodeName(executableFolder).constData(), W_OK) == 0)

@@ -1,6 +1,7 @@
 #include "app/ErrorReport.h"
 
 #include "app/AppState.h"
+#include "app/ErrorReportTexts.h"
 #include "platform/Bilingual.h"
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
@@ -33,9 +34,10 @@ bool RunTrapped(Prompter &prompter, const AppState &state, const char *locationC
         body();
         return true;
     } catch (const RuntimeError &e) {
-        ReportRuntimeError(prompter, state, e.number, e.description, code);
+        ReportRuntimeError(prompter, state, e.number, e.describe(state.LanguageGreek), code);
     } catch (const std::bad_alloc &) {
-        ReportRuntimeError(prompter, state, 7, QStringLiteral("Out of memory"), code);
+        ReportRuntimeError(prompter, state, 7,
+                           ErrorReportTexts::OutOfMemory.in(state.LanguageGreek), code);
     } catch (const std::exception &e) {
         ReportRuntimeError(prompter, state, ErrorNumber::PathFileAccessError, QString::fromLocal8Bit(e.what()), code);
     }

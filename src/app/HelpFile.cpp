@@ -37,11 +37,16 @@ const HelpFile &HelpFile::forPath(const QString &dataFolderCopy, bool greek)
     for (const QString &candidate : candidates) {
         if (candidate.isEmpty())
             continue;
-        if (cache.contains(candidate))
+        if (!cache.contains(candidate)) {
+            QFile f(candidate);
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            cache.insert(candidate, parse(QString::fromUtf8(f.readAll())));
+        }
+        // A file without a single topic (empty, cut short, another format) would
+        // silence help in its language; the next candidate speaks instead.
+        if (!cache[candidate].m_topics.isEmpty())
             return cache[candidate];
-        QFile f(candidate);
-        if (f.open(QIODevice::ReadOnly))
-            return cache[candidate] = parse(QString::fromUtf8(f.readAll()));
     }
     static const HelpFile empty;
     return empty;

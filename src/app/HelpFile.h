@@ -10,7 +10,8 @@ class HelpFile
 public:
     static HelpFile parse(const QString &html);
     // The file in force for a language: the copy in the data folder when there is one,
-    // else the installed copy, else the one built into the program.
+    // else the one built into the program, else the installed copy; a file that holds
+    // no topic is passed over.
     static const HelpFile &forPath(const QString &dataFolderCopy, bool greek);
 
     bool contains(const QString &topic) const { return m_topics.contains(topic); }

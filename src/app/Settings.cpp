@@ -1,7 +1,6 @@
 #include "app/Settings.h"
 
 #include "app/AppState.h"
-#include "fileops/OperationFlags.h"
 #include "platform/PrivateProfile.h"
 
 #include <cmath>
@@ -115,7 +114,6 @@ void ReadSettings(AppState &s)
     const QString &ini = s.IniPath;
     s.LanguageGreek = readLanguageGreek(ini);
     s.DeleteOption = readInteger(ini, Keys::Delete);
-    s.DeleteFlags = static_cast<int>(DeleteFlagsFor(s.DeleteOption));
     s.ShowOptions = readFlag(ini, Keys::ShowOptions);
     s.SelectTarget = readFlag(ini, Keys::SelectTarget);
     s.ArchiveStartPoint = readInteger(ini, Keys::ArchiveStartPoint);
@@ -130,7 +128,6 @@ void ReadSettings(AppState &s)
         s.CopyConfirm = true;
         s.CopyRename = false;
     }
-    s.CopyFlags = static_cast<int>(CopyFlagsFor(s.CopyConfirm, s.CopyRename));
 
     s.MoveVerify = readFlag(ini, Keys::MoveVerify);
     s.MoveConfirm = readFlag(ini, Keys::MoveConfirm);
@@ -139,7 +136,6 @@ void ReadSettings(AppState &s)
         s.MoveConfirm = true;
         s.MoveRename = false;
     }
-    s.MoveFlags = static_cast<int>(CopyFlagsFor(s.MoveConfirm, s.MoveRename));
 
     s.BackupVerify = readFlag(ini, Keys::BackupVerify);
     s.BackupQueryBefore = readFlag(ini, Keys::BackupQueryBefore);

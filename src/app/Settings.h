@@ -67,6 +67,9 @@ inline constexpr SettingKey Files{"Appearance", "Files", SettingEncoding::FlagKi
 inline constexpr SettingKey OrderOfAppearance{"Appearance", "OrderOfAppearance", SettingEncoding::Integer, 5, "1", 1, 3, 2};
 inline constexpr SettingKey SortColumn{"InternalSorting", "SortColumn", SettingEncoding::Integer, 5, "3", 3, 10, 3};
 inline constexpr SettingKey SortOrder{"InternalSorting", "SortOrder", SettingEncoding::Integer, 5, "1", 1, 2, 1};
+// Column widths the user set on the listing, "column:pixels" joined by ",": a section
+// of this program's own, beside the classic ones.
+inline constexpr SettingKey ListingColumnWidths{"TidyhallListing", "ColumnWidths", SettingEncoding::Text, 1024, ""};
 // The one writer that spells this key its own way; the match ignores case.
 inline constexpr SettingKey FindWindowSizeAsWritten{"Find", "Findwindowsize", SettingEncoding::Integer, 5, "0", 1, 2, 1};
 

@@ -41,4 +41,16 @@ QString fatal(int number, const QString &description)
            + NewLine + QStringLiteral("THE APPLICATION WILL BE TERMINATED.");
 }
 
+QString foreignLock(const QString &host, const QString &lockFile)
+{
+    return QStringLiteral("Ο φάκελλος δεδομένων της εφαρμογής είναι κλειδωμένος από την εφαρμογή στον υπολογιστή «")
+           + host + QStringLiteral("» (αρχείο κλειδώματος «") + lockFile
+           + QStringLiteral("»). Αν η εφαρμογή δεν εκτελείται πλέον εκεί, μπορείτε να αναλάβετε το κλείδωμα. "
+                            "Να αναληφθεί το κλείδωμα;")
+           + NewLine + NewLine + QStringLiteral("The application's data folder is locked by the application on the computer '")
+           + host + QStringLiteral("' (lock file '") + lockFile
+           + QStringLiteral("'). If the application no longer runs there, you can take the lock over. "
+                            "Take the lock over?");
+}
+
 }

@@ -12,4 +12,7 @@ QString duplicateInstance();
 QString noInitialPath(const QString &fallback);
 QString initialPathNotFound(const QString &initialPath, const QString &fallback);
 QString fatal(int number, const QString &description);
+// The lock of the data folder names a copy on another computer, which this one cannot
+// check on: the question whether to take the lock over.
+QString foreignLock(const QString &host, const QString &lockFile);
 }

@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // The hourglass pointer and a disabled window for the length of a scope, restored on
-// every way out of it, exceptions included.
+// every way out of it, exceptions included. Disabling a window takes the keyboard focus
+// away from its controls, so the guard gives it back to the control that had it.
 class WaitCursor
 {
 public:
@@ -15,5 +16,6 @@ public:
 
 private:
     QPointer<QWidget> m_window;
+    QPointer<QWidget> m_focus;
     bool m_wasEnabled = true;
 };

@@ -18,11 +18,6 @@ void OpenOptionsDialog(QWidget *mainWindow, AppState &state, Prompter &prompter)
     BringWindowToFrontGui(mainWindow);
 }
 
-void ShowOptionsBeforeOperation(QWidget *mainWindow, AppState &state, Prompter &prompter, int page)
-{
-    ShowOptionsFirst(state, page, [&] { OpenOptionsDialog(mainWindow, state, prompter); });
-}
-
 void BringWindowToFrontGui(QWidget *mainWindow)
 {
     if (!mainWindow)

@@ -9,10 +9,5 @@ struct AppState;
 // window, which is brought to the front again when the dialog closes.
 void OpenOptionsDialog(QWidget *mainWindow, AppState &state, Prompter &prompter);
 
-// The first step of delete, copy, move, backup and find: with ShowOptions on, the
-// options dialog at the operation's page (OptionsPageOf::...). The operation goes on
-// afterwards, with the options as they then stand.
-void ShowOptionsBeforeOperation(QWidget *mainWindow, AppState &state, Prompter &prompter, int page);
-
 // Restores a minimised main window, raises it and repaints it after a dialog.
 void BringWindowToFrontGui(QWidget *mainWindow);

@@ -6,40 +6,9 @@
 #include "platform/PrivateProfile.h"
 #include "platform/RuntimeError.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 
-namespace {
-
-// The options are written one key at a time like every other setting, but unlike a
-// passing setting they are what the user just confirmed: a key that did not reach
-// the file is reported rather than lost without a word at the next start.
-RuntimeError settingsWriteError(const QString &iniPath)
-{
-    const QFileInfo file(iniPath);
-    const QFileInfo folder(file.absolutePath());
-    if (!folder.isDir())
-        return RuntimeError(ErrorNumber::PathNotFound, RuntimeError::fromErrno(ENOENT, iniPath).description);
-    if (!folder.isWritable() || (file.exists() && !file.isWritable()))
-        return RuntimeError::fromErrno(EACCES, iniPath);
-    return RuntimeError::fromErrno(EIO, iniPath);
-}
-
-void store(const QString &iniPath, const SettingKey &key, const QString &text)
-{
-    if (!PrivateProfile::writeString(QString::fromLatin1(key.section), QString::fromLatin1(key.key), text, iniPath))
-        throw settingsWriteError(iniPath);
-}
-
-template<typename T>
-void store(const QString &iniPath, const SettingKey &key, T &field, T value)
-{
-    field = value;
-    store(iniPath, key, encodeSetting(key, value));
-}
-
-} // namespace
 
 OperationOptions OptionsFromState(const AppState &s)
 {
@@ -64,26 +33,57 @@ OperationOptions OptionsFromState(const AppState &s)
     return o;
 }
 
+// The options are what the user just confirmed: they reach the file all at once or
+// not at all, and the state changes only when they did, so Cancel after a failed OK
+// leaves everything as it was.
 void StoreOptions(AppState &s, const OperationOptions &o)
 {
-    const QString ini = s.IniPath;
-    store(ini, Keys::Delete, s.DeleteOption, o.deleteOption);
-    store(ini, Keys::CopyVerify, s.CopyVerify, o.copyVerify);
-    store(ini, Keys::CopyConfirm, s.CopyConfirm, o.copyConfirm);
-    store(ini, Keys::CopyRename, s.CopyRename, o.copyRename);
-    store(ini, Keys::MoveVerify, s.MoveVerify, o.moveVerify);
-    store(ini, Keys::MoveConfirm, s.MoveConfirm, o.moveConfirm);
-    store(ini, Keys::MoveRename, s.MoveRename, o.moveRename);
-    store(ini, Keys::ShowOptions, s.ShowOptions, o.showOptions);
-    store(ini, Keys::SelectTarget, s.SelectTarget, o.selectTarget);
-    store(ini, Keys::BackupVerify, s.BackupVerify, o.backupVerify);
-    store(ini, Keys::BackupQueryBefore, s.BackupQueryBefore, o.backupQueryBefore);
-    store(ini, Keys::BackupQueryAfter, s.BackupQueryAfter, o.backupQueryAfter);
-    store(ini, Keys::BackupQueryIfNotFound, s.BackupQueryIfNotFound, o.backupQueryIfNotFound);
-    store(ini, Keys::BackupTargetFolderAction, s.BackupTargetFolderAction, o.backupTargetFolderAction);
-    store(ini, Keys::BackupSourceFolderAction, s.BackupSourceFolderAction, o.backupSourceFolderAction);
-    store(ini, Keys::FindStartPoint, s.FindStartPoint, o.findStartPoint);
-    store(ini, Keys::FindWindowSizeAsWritten, s.FindWindowSize, o.findWindowSize);
+    QList<PrivateProfile::Entry> entries;
+    const auto add = [&entries](const SettingKey &key, auto value) {
+        entries.append(PrivateProfile::Entry{QString::fromLatin1(key.section), QString::fromLatin1(key.key),
+                                             encodeSetting(key, value)});
+    };
+    add(Keys::Delete, o.deleteOption);
+    add(Keys::CopyVerify, o.copyVerify);
+    add(Keys::CopyConfirm, o.copyConfirm);
+    add(Keys::CopyRename, o.copyRename);
+    add(Keys::MoveVerify, o.moveVerify);
+    add(Keys::MoveConfirm, o.moveConfirm);
+    add(Keys::MoveRename, o.moveRename);
+    add(Keys::ShowOptions, o.showOptions);
+    add(Keys::SelectTarget, o.selectTarget);
+    add(Keys::BackupVerify, o.backupVerify);
+    add(Keys::BackupQueryBefore, o.backupQueryBefore);
+    add(Keys::BackupQueryAfter, o.backupQueryAfter);
+    add(Keys::BackupQueryIfNotFound, o.backupQueryIfNotFound);
+    add(Keys::BackupTargetFolderAction, o.backupTargetFolderAction);
+    add(Keys::BackupSourceFolderAction, o.backupSourceFolderAction);
+    add(Keys::FindStartPoint, o.findStartPoint);
+    add(Keys::FindWindowSizeAsWritten, o.findWindowSize);
+    try {
+        PrivateProfile::writeStrings(entries, s.IniPath);
+    } catch (RuntimeError &e) {
+        if (e.err == ENOENT)
+            e.number = ErrorNumber::PathNotFound;
+        throw;
+    }
+    s.DeleteOption = o.deleteOption;
+    s.CopyVerify = o.copyVerify;
+    s.CopyConfirm = o.copyConfirm;
+    s.CopyRename = o.copyRename;
+    s.MoveVerify = o.moveVerify;
+    s.MoveConfirm = o.moveConfirm;
+    s.MoveRename = o.moveRename;
+    s.ShowOptions = o.showOptions;
+    s.SelectTarget = o.selectTarget;
+    s.BackupVerify = o.backupVerify;
+    s.BackupQueryBefore = o.backupQueryBefore;
+    s.BackupQueryAfter = o.backupQueryAfter;
+    s.BackupQueryIfNotFound = o.backupQueryIfNotFound;
+    s.BackupTargetFolderAction = o.backupTargetFolderAction;
+    s.BackupSourceFolderAction = o.backupSourceFolderAction;
+    s.FindStartPoint = o.findStartPoint;
+    s.FindWindowSize = o.findWindowSize;
 }
 
 void KeepExclusive(std::span<bool> boxes, std::size_t clicked)

@@ -45,9 +45,8 @@ inline constexpr int SourceFolderNothingChosen = 6;
 
 OperationOptions OptionsFromState(const AppState &state);
 
-// Stores every option into the state and, at once, into the settings file, key by
-// key in the dialog's fixed order. A key that cannot be written throws RuntimeError;
-// the keys written before it stay written.
+// Stores every option into the settings file with one atomic write and then into the
+// state. When the file cannot be written it throws RuntimeError and changes nothing.
 void StoreOptions(AppState &state, const OperationOptions &options);
 
 // A click that leaves box `clicked` checked clears every other box of its group;

@@ -6,17 +6,58 @@
 #include "fileops/TargetSelectionTexts.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QTimer>
 #include <QFileInfo>
 
 namespace {
+
+// The file list writes sizes and times with the system locale's words ("bytes", "PM"),
+// which are English on most systems; a Greek window gets them in Greek.
+class GreekFileList : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || index.column() < 1 || index.column() > 3)
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        if (index.column() == 2) {
+            // The type of a file is the desktop's description of its kind, which is
+            // English unless the system speaks Greek; its extension says it plainly.
+            if (files->isDir(source))
+                return QIdentityProxyModel::data(index, role);
+            const QString suffix = files->fileInfo(source).suffix();
+            return suffix.isEmpty() ? TargetTexts::FileKind.in(true)
+                                    : TargetTexts::FileKind.in(true) + QLatin1Char(' ') + suffix;
+        }
+        if (index.column() == 1) {
+            if (files->isDir(source))
+                return QIdentityProxyModel::data(index, role);
+            const qint64 bytes = files->size(source);
+            return bytes < 1024 ? QString::number(bytes) + TargetTexts::Bytes.in(true)
+                                : QLocale(QLocale::Greek).formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+        }
+        const QDateTime modified = files->lastModified(source);
+        const QLocale greek(QLocale::Greek);
+        return greek.toString(modified.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+               + modified.time().toString(QStringLiteral("HH:mm"));
+    }
+};
 
 void setOurLabels(QFileDialog &dialog, bool greek)
 {
     dialog.setLabelText(QFileDialog::LookIn, TargetTexts::LookIn.in(greek));
     dialog.setLabelText(QFileDialog::FileType, TargetTexts::FileType.in(greek));
     dialog.setLabelText(QFileDialog::Reject, TargetTexts::Cancel.in(greek));
+    if (greek)
+        dialog.setProxyModel(new GreekFileList(&dialog));
 }
 
 } // namespace

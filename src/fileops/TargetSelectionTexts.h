@@ -20,6 +20,10 @@ inline constexpr Bilingual FileType{"Τύπος αρχείων:", "Files of type
 inline constexpr Bilingual Open{"Άνοιγμα", "Open"};
 inline constexpr Bilingual Choose{"Επιλογή", "Choose"};
 inline constexpr Bilingual Cancel{"Άκυρο", "Cancel"};
+// After a small file's size in the chooser's list.
+inline constexpr Bilingual Bytes{" χαρακτήρες", " bytes"};
+// The type of a file in the chooser's list, before its extension.
+inline constexpr Bilingual FileKind{"Αρχείο", "File"};
 inline constexpr Bilingual AllFiles{"Όλα τα αρχεία (*)", "All files (*)"};
 
 } // namespace TargetTexts

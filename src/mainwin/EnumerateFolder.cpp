@@ -1,6 +1,7 @@
 #include "mainwin/EnumerateFolder.h"
 
 #include "app/AppState.h"
+#include "mainwin/FolderPaths.h"
 #include "mainwin/LocalClock.h"
 #include "mainwin/Wildcard.h"
 #include "platform/EntryInfo.h"
@@ -42,6 +43,7 @@ void EnumerateFolder(ItemTable &table, AppState &state, const QString &folder, c
     state.BytesFound = 0;
     state.CurrentPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 
+    requireSearchable(state.CurrentPath);
     // The volume decides where the DOS attributes live; asked once per folder.
     const AttributeStore store = attributeStoreFor(state.CurrentPath);
 

@@ -1,5 +1,6 @@
 #include "mainwin/FolderPaths.h"
 
+#include "mainwin/MainTexts.h"
 #include "platform/RuntimeError.h"
 
 #include <QCollator>
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 QString PathTail(const QString &path)
 {
@@ -53,8 +55,17 @@ QStringList ancestorChain(const QString &folder)
     return chain;
 }
 
+void requireSearchable(const QString &folder)
+{
+    const QByteArray encoded = QFile::encodeName(folder);
+    if (::faccessat(AT_FDCWD, encoded.constData(), R_OK, AT_EACCESS) == 0
+        && ::faccessat(AT_FDCWD, encoded.constData(), X_OK, AT_EACCESS) != 0 && errno == EACCES)
+        throw RuntimeError(ErrorNumber::PermissionDenied, MainTexts::FolderNotSearchable, folder);
+}
+
 QStringList subfolderNames(const QString &folder)
 {
+    requireSearchable(folder);
     const QByteArray encoded = QFile::encodeName(folder);
     std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(encoded.constData()), ::closedir);
     if (!dir)

@@ -24,5 +24,9 @@ QStringList ancestorChain(const QString &folder);
 
 // The names of the sub-folders of `folder` (symbolic links to folders included),
 // hidden ones too, in the order people expect (locale-aware, ignoring case).
-// Throws RuntimeError when the folder cannot be read.
+// Throws RuntimeError when the folder cannot be read or searched.
 QStringList subfolderNames(const QString &folder);
+
+// Throws RuntimeError (permission denied, saying why) for a folder whose names may be
+// read but whose items cannot be reached, so that every place reports it alike.
+void requireSearchable(const QString &folder);

@@ -4,6 +4,7 @@
 #include "mainwin/ItemTable.h"
 #include "mainwin/ListingTexts.h"
 
+#include <QStringList>
 #include <QtMath>
 #include <algorithm>
 #include <array>
@@ -94,6 +95,28 @@ int ListingColumnWidth(int viewColumn, const std::function<int(const QString &)>
     const QString letter = QString::fromLatin1(column.letter);
     const int widest = std::max(textWidth(letter + QLatin1Char('+')), textWidth(letter + QLatin1Char('-')));
     return std::max(fromTwips, widest + HeaderMarginPixels);
+}
+
+QString ColumnWidthsText(const QMap<int, int> &widths)
+{
+    QStringList parts;
+    for (auto it = widths.cbegin(); it != widths.cend(); ++it)
+        parts << QString::number(it.key()) + QLatin1Char(':') + QString::number(it.value());
+    return parts.join(QLatin1Char(','));
+}
+
+QMap<int, int> ColumnWidthsFromText(const QString &text)
+{
+    QMap<int, int> widths;
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool columnOk = false;
+        bool widthOk = false;
+        const int column = part.section(QLatin1Char(':'), 0, 0).trimmed().toInt(&columnOk);
+        const int width = part.section(QLatin1Char(':'), 1, 1).trimmed().toInt(&widthOk);
+        if (columnOk && widthOk && validColumn(column) && width > 0 && width <= 10000)
+            widths.insert(column, width);
+    }
+    return widths;
 }
 
 HeaderClick ApplyHeaderClick(AppState &state, const QString &key)

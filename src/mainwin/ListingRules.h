@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <Qt>
 #include <functional>
@@ -24,6 +25,11 @@ Qt::Alignment ListingColumnAlignment(int viewColumn);
 // measured by `textWidth` (for instance QFontMetrics::horizontalAdvance of the header
 // font) plus the header's own margins.
 int ListingColumnWidth(int viewColumn, const std::function<int(const QString &)> &textWidth, double scale = 1.0);
+
+// The widths the user gave columns, as the settings file keeps them ("0:240,3:90");
+// entries that name no column or no sensible width are dropped on reading.
+QString ColumnWidthsText(const QMap<int, int> &widths);
+QMap<int, int> ColumnWidthsFromText(const QString &text);
 
 // What a header click asks the window to do.
 enum class HeaderClick {

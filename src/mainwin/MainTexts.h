@@ -76,6 +76,15 @@ inline constexpr Bilingual HelpParagraph4{"Το εικονίδιο με τον �
                                           "γραμματοσειρά.",
                                           "The printer icon is available only if we have selected a font."};
 
+// A volume chosen in the drive list whose folder cannot be reached.
+inline constexpr Bilingual DeviceUnavailable{"Η συσκευή δεν είναι διαθέσιμη", "Device unavailable"};
+
+// A folder with read permission but without search (execute) permission.
+inline constexpr Bilingual FolderNotSearchable{
+    "Ο φάκελλος επιτρέπει την ανάγνωση των ονομάτων του, όχι όμως την πρόσβαση στα στοιχεία του "
+    "(λείπει το δικαίωμα αναζητήσεως)",
+    "The folder lets its names be read, but not its items be reached (search permission is missing)"};
+
 // The two hidden holders of the listing menus' help topics.
 inline constexpr const char *SelectionsCaption = "Selections (for Help Only)";
 inline constexpr const char *CommandsCaption = "Commands (for Help Only)";

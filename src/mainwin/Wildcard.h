@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
 // The file-name pattern of the listing, with the rules the program's users know from
-// their old system: "*" is any run of characters (also none), "?" exactly one, letter
-// case is ignored, and a pattern ending in ".*" also matches the name without that
-// extension, so "*.*" matches every name, with or without a dot. An empty pattern
-// matches every name too.
+// their old system: "*" is any run of characters (also none), "?" exactly one
+// character (an emoji or any letter outside the basic plane is one too), letter case
+// is ignored, a pattern ending in ".*" also matches the name without that extension,
+// so "*.*" matches every name, with or without a dot, and a pattern ending in a lone
+// "." matches names without an extension ("*." lists the names without a dot). Blanks
+// after the pattern are not part of it. An empty pattern matches every name.
 class Wildcard
 {
 public:
@@ -18,8 +21,11 @@ public:
     bool matchesEverything() const { return m_everything; }
 
 private:
-    QString m_folded;      // the case-folded pattern
-    QString m_foldedStem;  // the pattern without a final ".*", or empty
+    QList<uint> m_folded;       // the case-folded pattern, one element per character
+    QList<uint> m_foldedStem;   // the pattern without a final ".*", or empty
+    QList<uint> m_noExtension;  // the pattern without a final lone ".", or empty
+    bool m_hasStem = false;
+    bool m_hasNoExtension = false;
     bool m_everything = false;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QMap>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -175,6 +176,8 @@ private:
     std::unique_ptr<ContextHelp> m_help;
     QHash<QString, QAction *> m_entries;
     QHash<QString, QString> m_volumeFolders; // the folder last shown on each volume
+    QMap<int, int> m_columnWidths;            // listing columns the user has resized
+    bool m_settingWidths = false;
     std::unique_ptr<class QLockFile> m_lock;
     bool m_fillingDrives = false;
     bool m_fileOperationRunning = false; // the main window takes no input meanwhile

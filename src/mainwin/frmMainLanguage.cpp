@@ -1,6 +1,7 @@
 #include "mainwin/frmMain.h"
 
 #include "app/AppState.h"
+#include "app/QtGreekTranslator.h"
 #include "app/Settings.h"
 #include "mainwin/ListingModel.h"
 #include "mainwin/MainTexts.h"
@@ -25,6 +26,7 @@ void frmMain::ApplyLanguage(int index)
     runTrapped("042", [&] {
         const bool greek = index == 0;
         m_state.LanguageGreek = greek;
+        UseGreekForQtTexts(greek);
         m_state.AppTitle = QString::fromLatin1(MainTexts::AppTitle);
 
         using namespace MainTexts;

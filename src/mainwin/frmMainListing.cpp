@@ -3,12 +3,14 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "app/WaitCursorGui.h"
+#include "fileops/OptionsCommandsGui.h"
 #include "mainwin/CountLine.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/ListingModel.h"
 #include "mainwin/ListingRules.h"
 #include "mainwin/ListingSelection.h"
 #include "mainwin/ListingTexts.h"
+#include "output/frmAbout.h"
 #include "platform/Prompter.h"
 
 #include <QApplication>
@@ -26,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableView>
 
 namespace {
@@ -72,6 +75,8 @@ void frmMain::DisplayListing()
         listingOf(lvwInfo)->display(m_state);
         QHeaderView *header = lvwInfo->horizontalHeader();
         const QFontMetrics metrics(header->font());
+        m_settingWidths = true;
+        const auto restoreWidths = qScopeGuard([this] { m_settingWidths = false; });
         for (int column = 0; column < ListingColumnCount; ++column)
             lvwInfo->setColumnWidth(column, ListingColumnWidth(
                                                 column, [&](const QString &t) { return metrics.horizontalAdvance(t); },
@@ -87,6 +92,9 @@ void frmMain::DisplayListing()
             locale.toString(QTime(23, 58, 58), timeFormatWithSeconds(locale)));
         lvwInfo->setColumnWidth(2, std::max(lvwInfo->columnWidth(2), dateWidth + 14));
         lvwInfo->setColumnWidth(3, std::max(lvwInfo->columnWidth(3), timeWidth + 14));
+        // Widths the user set stay through every refresh and sort.
+        for (auto it = m_columnWidths.cbegin(); it != m_columnWidths.cend(); ++it)
+            lvwInfo->setColumnWidth(it.key(), it.value());
         UpdateInfoLabels();
     });
 }
@@ -200,6 +208,8 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (!m_columnWidths.isEmpty() && !m_state.IniPath.isEmpty())
+        writeSetting(m_state.IniPath, Keys::ListingColumnWidths, ColumnWidthsText(m_columnWidths));
     QMainWindow::closeEvent(event);
 }
 
@@ -232,6 +242,17 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
+    }
+    // The maker's notice and mark lead to the About box (a right or middle click shows
+    // their help instead).
+    if ((watched == lblCopyright || watched == picCopyright) && event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        runTrapped("048", [&] {
+            frmAbout about(m_state, m_prompter, this);
+            about.exec();
+        });
+        BringWindowToFrontGui(this);
+        return true;
     }
     if (event->type() == QEvent::KeyPress && QApplication::activeModalWidget() == nullptr) {
         auto *key = static_cast<QKeyEvent *>(event);

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "platform/Bilingual.h"
 #include "fileops/OptionsCommandsGui.h"
+#include "app/ContextHelpGui.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/FolderPaths.h"
 #include "mainwin/MainTexts.h"
@@ -14,8 +15,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableView>
 #include <QToolButton>
 
@@ -51,23 +54,32 @@ void frmMain::selectDriveOf(const QString &folder)
 }
 
 // A volume chosen in the drive list opens the folder last shown on it (its top the
-// first time), as each drive keeps its own current folder.
+// first time, or when that folder has gone since), as each drive keeps its own current
+// folder. A volume that cannot be reached is reported and "/" is listed instead; either
+// way the list ends up naming the volume the tree shows.
 void frmMain::onDriveChosen(int index)
 {
     if (m_fillingDrives || index < 0)
         return;
     const QString mountPoint = Drive1->itemData(index).toString();
     const bool ok = runTrapped("049", [&] {
-        const QString folder = m_volumeFolders.value(mountPoint, mountPoint);
-        QDir dir(folder);
-        if (!dir.exists())
-            throw RuntimeError(ErrorNumber::DiskNotReady, QStringLiteral("Device unavailable: ") + mountPoint);
-        Dir1->setPath(folder);
+        if (!QFileInfo(mountPoint).isDir())
+            throw RuntimeError(ErrorNumber::DiskNotReady, MainTexts::DeviceUnavailable, mountPoint);
+        const QString remembered = m_volumeFolders.value(mountPoint, mountPoint);
+        try {
+            Dir1->setPath(remembered);
+        } catch (const RuntimeError &) {
+            if (remembered == mountPoint)
+                throw;
+            m_volumeFolders.remove(mountPoint);
+            Dir1->setPath(mountPoint);
+        }
     });
     if (!ok) {
-        selectDriveOf(QStringLiteral("/"));
-        runTrapped("049", [&] { Dir1->setPath(m_volumeFolders.value(QStringLiteral("/"), QStringLiteral("/"))); });
+        m_volumeFolders.remove(mountPoint);
+        runTrapped("049", [&] { Dir1->setPath(QStringLiteral("/")); });
     }
+    selectDriveOf(Dir1->path());
 }
 
 void frmMain::onFolderChanged(const QString &folder)
@@ -158,7 +170,17 @@ bool frmMain::handleShortcut(QKeyEvent *event)
             a->trigger();
         return true;
     }
+    // In monitoring mode Enter opens the highlighted folder, as it does in the tree.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && focus == lstMonitoredPaths) {
+        if (QListWidgetItem *item = lstMonitoredPaths->currentItem())
+            monitoredPathClicked(item->text());
+        return true;
+    }
     switch (key) {
+    case Qt::Key_F1:
+        // The overview of the program; a control's own topic is a right click away.
+        m_help->showTopic(QStringLiteral("overview"), mapToGlobal(rect().center()), this);
+        return true;
     case Qt::Key_Backspace:
         // In the pattern box Backspace edits the pattern.
         if (inPattern)
@@ -180,7 +202,10 @@ bool frmMain::handleShortcut(QKeyEvent *event)
         return true;
     }
     case Qt::Key_F5:
-        RefreshFiles();
+        // As the other keys, F5 does what its button would, and nothing while the button
+        // is disabled (in monitoring mode, say).
+        if (cmdRefresh->isEnabled())
+            RefreshFiles();
         return true;
     default:
         return false;

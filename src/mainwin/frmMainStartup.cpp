@@ -20,6 +20,7 @@
 #include <QLockFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSysInfo>
 #include <QTableView>
 #include <QToolButton>
 #include <cerrno>
@@ -41,6 +42,7 @@ bool frmMain::load()
         txtFileType->setText(QStringLiteral("*.*"));
         txtFileType->blockSignals(false);
         ReadSettings(m_state);
+        m_columnWidths = ColumnWidthsFromText(readText(m_state.IniPath, Keys::ListingColumnWidths));
         cmdPrint->setEnabled(!m_state.PrintFontName.isEmpty());
         applyFilterControls();
         changeToInitialPath();
@@ -85,6 +87,19 @@ bool frmMain::refuseSecondCopy()
         if (m_lock->tryLock(0) || m_lock->error() != QLockFile::LockFailedError || !QFileInfo(lockPath).isFile())
             return false;
     }
+    // A copy on another computer sharing this data folder cannot be checked on from
+    // here; the user may know it has ended and take the lock over.
+    if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
+        if (m_prompter.message(m_state.AppTitle, StartupTexts::foreignLock(host, lockPath), PromptIcon::Question,
+                               {PromptButton::Yes, PromptButton::No}, PromptButton::No)
+            == PromptButton::Yes) {
+            m_lock->removeStaleLockFile();
+            if (m_lock->tryLock(0))
+                return false;
+        } else {
+            return true;
+        }
+    }
     m_state.AppTitle = StartupTexts::DuplicateInstanceTitle;
     m_prompter.message(m_state.AppTitle, StartupTexts::duplicateInstance(), PromptIcon::Critical, {PromptButton::Ok},
                        PromptButton::Ok);
@@ -116,10 +131,14 @@ void frmMain::applyFilterControls()
 void frmMain::changeToInitialPath()
 {
     const QString initial = m_state.InitialPath;
-    const QFileInfo info(initial);
-    const bool usable = !initial.isEmpty() && info.isDir() && info.isReadable()
-                        && ::access(QFile::encodeName(initial).constData(), R_OK | X_OK) == 0;
-    QString folder = initial;
+    // A relative initial path is read from the data folder, never from wherever the
+    // program happened to be started.
+    QString folder = initial.isEmpty() || initial.startsWith(QLatin1Char('/'))
+                         ? initial
+                         : QDir::cleanPath(m_state.DataFolder + QLatin1Char('/') + initial);
+    const QFileInfo info(folder);
+    const bool usable = !folder.isEmpty() && info.isDir() && info.isReadable()
+                        && ::access(QFile::encodeName(folder).constData(), R_OK | X_OK) == 0;
     if (!usable) {
         const QString text = initial.isEmpty() ? StartupTexts::noInitialPath(FallbackFolder)
                                                : StartupTexts::initialPathNotFound(initial, FallbackFolder);

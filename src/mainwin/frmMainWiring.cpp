@@ -55,6 +55,10 @@ void frmMain::wireControls()
     txtFileType->installEventFilter(new SwallowEnter(txtFileType));
 
     connect(lvwInfo->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int s) { onHeaderClicked(s); });
+    connect(lvwInfo->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (!m_settingWidths)
+            m_columnWidths.insert(column, width);
+    });
     connect(Drive1, &QComboBox::currentIndexChanged, this, [this](int i) { onDriveChosen(i); });
     connect(Dir1, &FolderListWidget::pathChanged, this, [this](const QString &f) { onFolderChanged(f); });
     connect(Dir1, &FolderListWidget::openRequested, this, [this](const QString &f) { onOpenFolder(f); });

@@ -66,8 +66,12 @@ QStringList ReadListFileLines(const QString &file)
 void WriteListFileLines(const QString &file, const QStringList &lines)
 {
     QByteArray bytes;
-    for (const QString &line : lines)
+    for (const QString &line : lines) {
+        // One path per line: a name with a line break would come back as two paths.
+        if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')))
+            throw RuntimeError(ErrorNumber::BadFileName, PathListTexts::LineBreakInPath, line);
         bytes += line.toUtf8() + NewLine.toLatin1();
+    }
     writeFileAtomically(file, bytes);
 }
 
@@ -156,6 +160,8 @@ SaveOutcome SavePathToList(Prompter &prompter, const AppState &state, PathListKi
     SaveOutcome outcome = SaveOutcome::Failed;
     const bool greek = state.LanguageGreek;
     RunTrapped(prompter, state, "054", [&] {
+        if (path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r')))
+            throw RuntimeError(ErrorNumber::BadFileName, PathListTexts::LineBreakInPath, path);
         const QString file = PathListFile(state, kind);
         CreateListFileIfMissing(file);
         if (ReadListFileLines(file).contains(path)) {

@@ -60,6 +60,18 @@ inline constexpr Bilingual NoEditor{
 inline constexpr Bilingual EditorNotStarted{"Ο επεξεργαστής κειμένου «%1» δεν μπόρεσε να ξεκινήσει: %2",
                                             "The text editor '%1' could not be started: %2"};
 
+// An editor that returned without changing the list, as one does that hands the file to
+// a copy of itself already running.
+inline constexpr Bilingual EditorReturnedAtOnce{
+    "Ο επεξεργαστής κειμένου επέστρεψε χωρίς να αλλάξει το αρχείο· ίσως το άνοιξε σε παράθυρο που ήταν ήδη "
+    "ανοικτό. Όταν τελειώσετε την επεξεργασία και αποθηκεύσετε το αρχείο, πατήστε OK.",
+    "The text editor returned without changing the file; it may have opened it in a window that was already "
+    "open. When you have finished editing and saved the file, press OK."};
+// A folder name that a list of one path per line cannot hold.
+inline constexpr Bilingual LineBreakInPath{
+    "Το όνομα της διαδρομής περιέχει αλλαγή γραμμής και δεν μπορεί να αποθηκευθεί στη λίστα",
+    "The path's name holds a line break and cannot be kept in the list"};
+
 // Monitoring mode with nothing to monitor.
 inline constexpr Bilingual NoMonitoredPaths{
     "Για να ενεργοποιήσετε την παρακολούθηση, πρέπει να "

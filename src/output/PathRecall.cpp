@@ -20,9 +20,11 @@ PathDestination ResolveRecalledPath(const QString &path, const QString &currentV
 {
     // A saved line is taken whole: " /data" is not "/data" (while "/data " may well be
     // a folder), and a relative or empty line names no folder at all.
-    if (path.isEmpty() || !QDir::isAbsolutePath(path))
-        throw RuntimeError(ErrorNumber::PathNotFound, QString::fromLocal8Bit(std::strerror(ENOENT))
-                                                          + QStringLiteral(": ") + path);
+    if (path.isEmpty() || !QDir::isAbsolutePath(path)) {
+        RuntimeError e = RuntimeError::fromErrno(ENOENT, path);
+        e.number = ErrorNumber::PathNotFound;
+        throw e;
+    }
     const QString folder = QDir::cleanPath(path);
     const QByteArray native = QFile::encodeName(folder);
     struct stat st {};
@@ -33,9 +35,11 @@ PathDestination ResolveRecalledPath(const QString &path, const QString &currentV
             e.number = ErrorNumber::PathNotFound;
         throw e;
     }
-    if (!S_ISDIR(st.st_mode))
-        throw RuntimeError(ErrorNumber::PathNotFound, QString::fromLocal8Bit(std::strerror(ENOTDIR))
-                                                          + QStringLiteral(": ") + path);
+    if (!S_ISDIR(st.st_mode)) {
+        RuntimeError e = RuntimeError::fromErrno(ENOTDIR, path);
+        e.number = ErrorNumber::PathNotFound;
+        throw e;
+    }
     if (::access(native.constData(), R_OK | X_OK) != 0)
         throw RuntimeError::fromErrno(errno, path);
 
@@ -59,11 +63,9 @@ bool SaveInitialPath(Prompter &prompter, AppState &state, const QString &path)
         const bool greek = state.LanguageGreek;
         if (!prompter.askYesNo(PathListTexts::SetInitialTitle.in(greek), SetInitialQuestion(path, greek)))
             return;
-        errno = 0;
-        if (!PrivateProfile::writeString(QString::fromLatin1(Keys::StartingPoint.section),
-                                         QString::fromLatin1(Keys::StartingPoint.key), path, state.IniPath))
-            throw errno != 0 ? RuntimeError::fromErrno(errno, state.IniPath)
-                             : RuntimeError(ErrorNumber::PathFileAccessError, state.IniPath);
+        PrivateProfile::writeStrings({{QString::fromLatin1(Keys::StartingPoint.section),
+                                       QString::fromLatin1(Keys::StartingPoint.key), path}},
+                                     state.IniPath);
         state.InitialPath = path;
         saved = true;
     });

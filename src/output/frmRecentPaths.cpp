@@ -11,6 +11,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QHBoxLayout>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -129,6 +130,14 @@ void frmRecentPaths::reject()
     QDialog::reject();
 }
 
+namespace {
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+}
+
 void frmRecentPaths::editList()
 {
     RunTrapped(m_prompter, m_state, isRecent(m_kind) ? "056" : "089", [&] {
@@ -144,11 +153,17 @@ void frmRecentPaths::editList()
         const std::optional<EditorCommand> editor = LocateTextEditor();
         if (!editor)
             throw RuntimeError(ErrorNumber::FileNotFound, NoEditor.in(greek));
+        const QByteArray before = fileBytes(file);
         try {
             Launcher::runAndWait(editor->program, editor->arguments + QStringList{file});
         } catch (const RuntimeError &e) {
-            throw RuntimeError(e.number, EditorNotStarted.in(greek).arg(editor->program, e.description));
+            throw RuntimeError(e.number, EditorNotStarted.in(greek).arg(editor->program, e.describe(greek)));
         }
+        // An editor that hands the file to a running copy of itself returns at once;
+        // the list is read again only when the user says the editing is done.
+        if (fileBytes(file) == before)
+            m_prompter.message(title, EditorReturnedAtOnce.in(greek), PromptIcon::Information, {PromptButton::Ok},
+                               PromptButton::Ok);
         reloadList();
     });
 }

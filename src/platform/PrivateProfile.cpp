@@ -1,10 +1,12 @@
 #include "platform/PrivateProfile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/PrivateProfileTexts.h"
 #include "platform/ProfileText.h"
 #include "platform/RuntimeError.h"
 
 #include <QFile>
+#include <cerrno>
 
 namespace PrivateProfile {
 
@@ -35,27 +37,43 @@ QString readString(const QString &section, const QString &key, const QString &de
     return value;
 }
 
-bool writeString(const QString &section, const QString &key, const QString &value, const QString &filePath)
+void writeStrings(const QList<Entry> &entries, const QString &filePath)
 {
-    if (section.trimmed().isEmpty() || key.trimmed().isEmpty() || filePath.isEmpty())
-        return false;
+    if (filePath.isEmpty())
+        throw RuntimeError::fromErrno(ENOENT, filePath);
+    for (const Entry &e : entries) {
+        if (e.section.trimmed().isEmpty() || e.key.trimmed().isEmpty())
+            throw RuntimeError::fromErrno(EINVAL, filePath);
+        // A line break in a value would end the line and start new keys or sections.
+        if (e.value.contains(QLatin1Char('\n')) || e.value.contains(QLatin1Char('\r')))
+            throw RuntimeError(ErrorNumber::BadFileName, PrivateProfileTexts::LineBreakInValue, filePath);
+    }
     QByteArray existing;
     QFile current(filePath);
-    if (current.exists()) {
+    const bool exists = current.exists();
+    if (exists) {
         // A file we cannot read is never overwritten: its other settings would be lost.
+        errno = 0;
         if (!current.open(QIODevice::ReadOnly))
-            return false;
+            throw RuntimeError::fromFile(current, filePath);
         existing = current.readAll();
         current.close();
     }
-    // A line break in a value would end the line and start new keys or sections.
-    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
-        return false;
     ProfileText profile = ProfileText::parse(existing);
-    if (!profile.setValue(section, key, value) && current.exists())
-        return true;
+    bool changed = false;
+    for (const Entry &e : entries)
+        changed = profile.setValue(e.section, e.key, e.value) || changed;
+    if (!changed && exists)
+        return;
+    if (!profile.canSerialize())
+        throw RuntimeError(ErrorNumber::PathFileAccessError, PrivateProfileTexts::CannotConvert, filePath);
+    writeFileAtomically(filePath, profile.serialize());
+}
+
+bool writeString(const QString &section, const QString &key, const QString &value, const QString &filePath)
+{
     try {
-        writeFileAtomically(filePath, profile.serialize());
+        writeStrings({{section, key, value}}, filePath);
         return true;
     } catch (const RuntimeError &) {
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // The program's INI files, read and written the way the classic private-profile
@@ -15,9 +16,24 @@ namespace PrivateProfile {
 QString readString(const QString &section, const QString &key, const QString &defaultText, int bufferSize,
                    const QString &filePath);
 
-// Sets `key` of `section` to `value`, creating the file, the section or the key when
-// missing. The file is replaced atomically: a failed write leaves the old file whole.
-// Returns false when the file could not be written.
+struct Entry
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Sets every entry, creating the file, sections and keys when missing, with one atomic
+// replacement of the file: either every entry is written or the old file stays whole.
+// A value that would not read back as itself (trailing blanks, or enclosed in quotes)
+// is written in quotes. A file in Windows-1253 that must take a character the code
+// page lacks is converted to UTF-8 with a BOM, every other line kept. Throws
+// RuntimeError (with the reason) when the file cannot be read or written, when a
+// value holds a line break, or when such a conversion would lose bytes the code page
+// does not define.
+void writeStrings(const QList<Entry> &entries, const QString &filePath);
+
+// One entry, as above; false when it could not be written.
 bool writeString(const QString &section, const QString &key, const QString &value, const QString &filePath);
 
 }

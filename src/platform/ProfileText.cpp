@@ -142,8 +142,26 @@ QByteArray ProfileText::encode(const QString &text) const
     }
 }
 
+bool ProfileText::canSerialize() const
+{
+    if (!m_needsUnicode)
+        return true;
+    for (const Line &line : m_lines)
+        if (!line.changed && line.text.contains(QChar(QChar::ReplacementCharacter)))
+            return false;
+    return true;
+}
+
 QByteArray ProfileText::serialize() const
 {
+    if (m_needsUnicode) {
+        // The whole file moves to UTF-8 (with a BOM, so that every reader knows it),
+        // each line decoded from the code page and kept.
+        QByteArray out = "\xEF\xBB\xBF";
+        for (const Line &line : m_lines)
+            out += line.text.toUtf8() + line.lineEnd;
+        return out;
+    }
     QByteArray out;
     switch (m_encoding) {
     case Encoding::Utf8Bom:
@@ -241,6 +259,15 @@ bool ProfileText::setValue(const QString &section, const QString &key, const QSt
     QString value = rawValue;
     while (!value.isEmpty() && isProfileBlank(value.front()))
         value.remove(0, 1);
+    // The reader trims trailing blanks and takes off one pair of quotes; such a value
+    // is written in quotes so that it reads back as it was given.
+    if (!value.isEmpty()
+        && (isProfileBlank(value.back())
+            || (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+                && value.back() == value.front())))
+        value = QLatin1Char('"') + value + QLatin1Char('"');
+    if (m_encoding == Encoding::Windows1253 && decodeWindows1253(encodeWindows1253(value)) != value)
+        m_needsUnicode = true;
     const QString sectionName = trimmedProfile(section);
     const QString keyText = trimmedProfile(key);
 

@@ -12,6 +12,9 @@ public:
     enum class Encoding { Utf8, Utf8Bom, Utf16Le, Utf16Be, Windows1253 };
 
     static ProfileText parse(const QByteArray &bytes);
+    // False when the file must leave Windows-1253 for a value it cannot hold, and a
+    // line of it holds bytes the code page does not define, which UTF-8 cannot carry.
+    bool canSerialize() const;
     QByteArray serialize() const;
 
     // The value of the first matching key of the first matching section; null when
@@ -37,4 +40,5 @@ private:
 
     QList<Line> m_lines;
     Encoding m_encoding = Encoding::Utf8;
+    bool m_needsUnicode = false; // a Windows-1253 file was given a character it lacks
 };

@@ -1,5 +1,7 @@
 #include "platform/RuntimeError.h"
 
+#include "platform/SystemErrorTexts.h"
+
 #include <QFileDevice>
 #include <cerrno>
 #include <cstring>
@@ -7,6 +9,31 @@
 RuntimeError::RuntimeError(int errorNumber, QString text)
     : number(errorNumber), description(std::move(text)), m_what(description.toUtf8())
 {
+}
+
+RuntimeError::RuntimeError(int errorNumber, const Bilingual &ours, const QString &item)
+    : number(errorNumber), text(ours), subject(item)
+{
+    description = describe(false);
+    m_what = description.toUtf8();
+}
+
+QString systemErrorDescription(int err, bool greek)
+{
+    const Bilingual ours = systemErrorText(err);
+    return ours.greek ? ours.in(greek) : QString::fromLocal8Bit(std::strerror(err));
+}
+
+QString RuntimeError::describe(bool greek) const
+{
+    QString head;
+    if (text.greek)
+        head = text.in(greek);
+    else if (err != 0)
+        head = systemErrorDescription(err, greek);
+    else
+        return description;
+    return subject.isEmpty() ? head : head + QStringLiteral(": ") + subject;
 }
 
 const char *RuntimeError::what() const noexcept
@@ -54,12 +81,18 @@ RuntimeError RuntimeError::fromErrno(int err, const QString &path)
     QString text = QString::fromLocal8Bit(std::strerror(err));
     if (!path.isEmpty())
         text += QStringLiteral(": ") + path;
-    return RuntimeError(classicErrorNumber(err), text);
+    RuntimeError e(classicErrorNumber(err), text);
+    e.err = err;
+    e.subject = path;
+    return e;
 }
 
 RuntimeError RuntimeError::fromFile(const QFileDevice &file, const QString &path)
 {
     const int err = errno;
     const int number = err != 0 ? classicErrorNumber(err) : ErrorNumber::PathFileAccessError;
-    return RuntimeError(number, file.errorString() + QStringLiteral(": ") + path);
+    RuntimeError e(number, file.errorString() + QStringLiteral(": ") + path);
+    e.err = err;
+    e.subject = path;
+    return e;
 }

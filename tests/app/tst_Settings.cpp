@@ -1,7 +1,6 @@
 #include "TestEnvironment.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "fileops/OperationFlags.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,10 +11,10 @@ namespace {
 // Every field the settings file sets, by its name in AppState, with what a missing or
 // empty file gives.
 #define SETTINGS_FIELDS(X)                                                                                             \
-    X(LanguageGreek, true) X(DeleteOption, 1) X(DeleteFlags, int(OperationFlag::AllowUndo)) X(ShowOptions, true)      \
+    X(LanguageGreek, true) X(DeleteOption, 1) X(ShowOptions, true)      \
     X(SelectTarget, true) X(ArchiveStartPoint, 1) X(QuickViewPath, QString()) X(InitialPath, QString())               \
-    X(PrintToFile, false) X(CopyVerify, true) X(CopyConfirm, true) X(CopyRename, false) X(CopyFlags, 0)               \
-    X(MoveVerify, true) X(MoveConfirm, true) X(MoveRename, false) X(MoveFlags, 0) X(BackupVerify, true)               \
+    X(PrintToFile, false) X(CopyVerify, true) X(CopyConfirm, true) X(CopyRename, false)               \
+    X(MoveVerify, true) X(MoveConfirm, true) X(MoveRename, false) X(BackupVerify, true)               \
     X(BackupQueryBefore, true) X(BackupQueryAfter, true) X(BackupQueryIfNotFound, true)                               \
     X(BackupTargetFolderAction, 1) X(BackupSourceFolderAction, 5) X(FindStartPoint, 2) X(FindWindowSize, 1)           \
     X(PrintTopMargin, 0) X(PrintLeftMargin, 0) X(PrintFontName, QString()) X(PrintFontSize, 8)                        \
@@ -75,10 +74,10 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray("") << QVariantMap{};
         QTest::newRow("keys outside a section") << QByteArray("Language=1\nSortColumn=7\n") << QVariantMap{};
         QTest::newRow("every key") << EveryKey << QVariantMap{
-            {"LanguageGreek", false}, {"DeleteOption", 4}, {"DeleteFlags", 0x10}, {"ShowOptions", false},
+            {"LanguageGreek", false}, {"DeleteOption", 4}, {"ShowOptions", false},
             {"SelectTarget", false}, {"ArchiveStartPoint", 3}, {"QuickViewPath", "/q v"}, {"InitialPath", "/s/"},
-            {"PrintToFile", true}, {"CopyVerify", false}, {"CopyConfirm", false}, {"CopyFlags", 0x10},
-            {"MoveVerify", false}, {"MoveRename", true}, {"MoveFlags", 0x8}, {"BackupVerify", false},
+            {"PrintToFile", true}, {"CopyVerify", false}, {"CopyConfirm", false},
+            {"MoveVerify", false}, {"MoveRename", true}, {"BackupVerify", false},
             {"BackupQueryBefore", false}, {"BackupQueryAfter", false}, {"BackupQueryIfNotFound", false},
             {"BackupTargetFolderAction", 7}, {"BackupSourceFolderAction", 6}, {"FindStartPoint", 3},
             {"FindWindowSize", 2}, {"PrintTopMargin", 1}, {"PrintLeftMargin", 20}, {"PrintFontName", "Courier New"},
@@ -100,15 +99,14 @@ private Q_SLOTS:
         // Language: Greek only for 0. Kind 1: false only for 2; kinds 2 and 3: true only for 1.
         QTest::newRow("flag kinds") << QByteArray("[General]\nLanguage=7\nShowOptions=2\nSelectTarget=7\n[Copy]\nRename=1\n"
                                                   "[Move]\nRename=0\n[Properties]\nHidden=2\nSystem=1\n")
-                                    << QVariantMap{{"LanguageGreek", false}, {"ShowOptions", false}, {"CopyRename", true},
-                                                   {"CopyFlags", 0x8}, {"RestrictHidden", false}};
+                                    << QVariantMap{{"LanguageGreek", false}, {"ShowOptions", false}, {"CopyRename", true},  {"RestrictHidden", false}};
         QTest::newRow("truth word as a number") << QByteArray("[General]\nPrintToFile=-1\n") << QVariantMap{{"PrintToFile", true}};
         QTest::newRow("font exact") << QByteArray("[Printer]\nFontName=Courier New Greek\n")
                                     << QVariantMap{{"PrintFontName", "Courier New Greek"}};
         QTest::newRow("font other case") << QByteArray("[Printer]\nFontName=courier new\n") << QVariantMap{};
         // Renaming without a question cannot be offered: it reads as confirm.
         QTest::newRow("rename needs confirm") << QByteArray("[Copy]\nConfirm=2\nRename=1\n[Move]\nConfirm=2\nRename=2\n")
-                                              << QVariantMap{{"MoveConfirm", false}, {"MoveFlags", 0x10}};
+                                              << QVariantMap{{"MoveConfirm", false}};
         // Listing nothing at all is never what the user wants.
         QTest::newRow("neither folders nor files") << QByteArray("[Appearance]\nFolders=0\nFiles=0\n") << QVariantMap{};
     }
@@ -144,24 +142,9 @@ private Q_SLOTS:
         for (const char *line : {"Language=1\r\n", "ShowOptions=2\r\n", "Rename=1\r\n", "Hidden=0\r\n", "PrintToFile=True\r\n"})
             QVERIFY2(text.contains(line), line);
         ReadSettings(s);
-        verifyFields(s, {{"LanguageGreek", false}, {"DeleteOption", 3}, {"DeleteFlags", 0}, {"ShowOptions", false},
-                         {"CopyRename", true}, {"CopyFlags", 0x8}, {"RestrictHidden", false}, {"FindWindowSize", 2},
+        verifyFields(s, {{"LanguageGreek", false}, {"DeleteOption", 3}, {"ShowOptions", false},
+                         {"CopyRename", true}, {"RestrictHidden", false}, {"FindWindowSize", 2},
                          {"PrintToFile", true}, {"InitialPath", "/home/Φάκελλος με κενά/"}});
-    }
-
-    // The mappings the reading table does not reach already.
-    void flagMappings_data()
-    {
-        QTest::addColumn<uint>("flags");
-        QTest::addColumn<uint>("expected");
-        QTest::newRow("delete 2: trash, silent") << uint(DeleteFlagsFor(2)) << 0x50u;
-        QTest::newRow("delete other: as 1") << uint(DeleteFlagsFor(9)) << 0x40u;
-        QTest::newRow("copy silent, rename") << uint(CopyFlagsFor(false, true)) << 0x18u;
-    }
-    void flagMappings()
-    {
-        QFETCH(uint, flags);
-        QTEST(flags, "expected");
     }
 };
 

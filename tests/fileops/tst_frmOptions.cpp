@@ -240,10 +240,14 @@ private Q_SLOTS:
         m_state.IniPath = m_dir.filePath("missing folder/Tidyhall.ini");
         frmOptions &d = dialog();
         d.show();
+        d.optDeleteOptions[3]->click();
         d.cmdOK->click();
         QCOMPARE(m_prompter->prompts.size(), 1);
         QCOMPARE(m_prompter->last().title, m_state.AppTitle + ", 072.");
         QVERIFY(d.isVisible());
+        // Cancel then leaves the options as they were before the dialog opened.
+        d.cmdCancel->click();
+        QCOMPARE(m_state.DeleteOption, 1);
     }
 
     // Before an operation the dialog opens at that operation's page, once; the menu
@@ -257,14 +261,15 @@ private Q_SLOTS:
         main.show();
         int shown = -1;
         cancelNextDialog(&shown);
-        ShowOptionsBeforeOperation(&main, m_state, *m_prompter, OptionsPageOf::Copy);
+        const auto open = [&] { OpenOptionsDialog(&main, m_state, *m_prompter); };
+        ShowOptionsFirst(m_state, OptionsPageOf::Copy, open);
         QCOMPARE(shown, 1);
         QCOMPARE(m_state.OptionsPage, 0);
         cancelNextDialog(&shown);
         OpenOptionsDialog(&main, m_state, *m_prompter);
         QCOMPARE(shown, 0);
         m_state.ShowOptions = false;
-        ShowOptionsBeforeOperation(&main, m_state, *m_prompter, OptionsPageOf::Move);
+        ShowOptionsFirst(m_state, OptionsPageOf::Move, open);
         QCOMPARE(m_state.OptionsPage, 0);
     }
 

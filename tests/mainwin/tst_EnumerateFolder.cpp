@@ -143,6 +143,8 @@ private Q_SLOTS:
         QTest::newRow("vanished folder") << QStringLiteral("gone") << int(ErrorNumber::PathNotFound);
         QTest::newRow("a file, not a folder") << QStringLiteral("visible.txt") << int(ErrorNumber::PathNotFound);
         QTest::newRow("no permission") << QStringLiteral("locked") << int(ErrorNumber::PermissionDenied);
+        // Names readable, items unreachable: one clear message, the same number.
+        QTest::newRow("readable, not searchable") << QStringLiteral("peek") << int(ErrorNumber::PermissionDenied);
     }
     void unreadable()
     {
@@ -153,6 +155,9 @@ private Q_SLOTS:
         tree.file(QStringLiteral("visible.txt"), "x");
         const QByteArray locked = QFile::encodeName(tree.path(QStringLiteral("locked")));
         QVERIFY(::chmod(locked.constData(), 0) == 0);
+        tree.file(QStringLiteral("peek/inside.txt"), "x");
+        const QByteArray peek = QFile::encodeName(tree.path(QStringLiteral("peek")));
+        QVERIFY(::chmod(peek.constData(), 0744) == 0);
         ::chmod(QFile::encodeName(tree.root()).constData(), 0755); // the ordinary user passes through
         ItemTable table{ListedItem{}, ListedItem{}};
         AppState state;
@@ -165,8 +170,10 @@ private Q_SLOTS:
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number, number);
             QVERIFY(error.description.contains(tree.path(relative)));
+            QCOMPARE(error.description.contains(QStringLiteral("search permission")), relative == QLatin1String("peek"));
         }
         ::chmod(locked.constData(), 0700);
+        ::chmod(peek.constData(), 0700);
         QVERIFY(table.empty());
         QCOMPARE(state.FilesFound, 0);
         QVERIFY(state.ListingStale);

@@ -36,6 +36,13 @@ private Q_SLOTS:
         row("[ab]", "a", false); // no character classes: brackets are letters
         row("[ab]", "[ab]", true);
         row("**", "", true);
+        row("?", "😀", true); // one character, though two UTF-16 units
+        row("a?b", "a😀b", true);
+        row("??", "😀", false);
+        row("*.", "Makefile", true); // names without an extension
+        row("*.", "notes.txt", false);
+        row("m*.", "Makefile", true);
+        row("*.txt  ", "notes.txt", true); // blanks after the pattern are not part of it
     }
     void matching()
     {

@@ -2,6 +2,7 @@
 #include "StartFolder.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
+#include "TestMount.h"
 #include "app/AppState.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/frmMain.h"
@@ -9,17 +10,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QWhatsThis>
+#include <QWindow>
 #include <QtTest>
 #include <functional>
 
@@ -206,7 +212,7 @@ private Q_SLOTS:
             connect(action, &QAction::triggered, this, [&ran, entry] { ran << entry; });
         }
         s.control(focus)->setFocus();
-        QTest::keyClick(s.control(focus), keys.key(), keys.keyboardModifiers());
+        QTest::keyClick(s.window.windowHandle(), keys.key(), keys.keyboardModifiers());
         const QString folder = QDir(s.tree.root()).relativeFilePath(s.window.Dir1->path());
         QCOMPARE(QStringList({folder == u'.' ? QString() : folder, s.window.txtFileType->text(),
                               QString::number(s.selectedRows()), ran.join(u','),
@@ -218,6 +224,58 @@ private Q_SLOTS:
         QCOMPARE(s.window.Dir1->entries().contains(s.tree.path(QStringLiteral("fresh"))), outcome.endsWith(u'7'));
         if (s.selectedRows())
             QCOMPARE(QApplication::focusWidget(), s.window.lvwInfo);
+        QCOMPARE(s.prompter.prompts.size(), 0);
+    }
+
+    // Every display disables the window for a moment; the control that had the keyboard
+    // focus must have it again afterwards, so typing and the arrow keys go on working.
+    // Each row gives the control focused first, the keys typed and headers clicked, and
+    // where the focus, the pattern, the folder, the tree's highlight and the listing's
+    // current row are at the end (folders relative to the tree's top).
+    void focusSurvivesEveryDisplay_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("typing a pattern, then Backspace")
+            << "txtFileType" << QStringList{"type:x.t", "Backspace"} << "txtFileType|x.|||-1";
+        QTest::newRow("arrow keys after a header click")
+            << "lvwInfo" << QStringList{"header0", "Down", "Down"} << "lvwInfo|*.*|||2";
+        QTest::newRow("arrow keys after Enter in the tree")
+            << "Dir1" << QStringList{"Down", "Return", "Up"} << "Dir1|*.*|.cache||-1";
+        QTest::newRow("arrow keys after Backspace in the tree")
+            << "Dir1" << QStringList{"Down", "Return", "Backspace", "Down"} << "Dir1|*.*||alpha|-1";
+    }
+    void focusSurvivesEveryDisplay()
+    {
+        QFETCH(QString, focus);
+        QFETCH(QStringList, actions);
+        QFETCH(QString, outcome);
+        Session s;
+        QVERIFY(s.activate());
+        QWindow *window = s.window.windowHandle();
+        if (focus == QLatin1String("txtFileType"))
+            s.window.txtFileType->clear();
+        s.control(focus)->setFocus();
+        for (const QString &action : actions) {
+            if (action.startsWith(QLatin1String("type:")))
+                for (const QChar c : action.mid(5))
+                    QTest::keyClick(window, c.toLatin1());
+            else if (action.startsWith(QLatin1String("header")))
+                click(s, action);
+            else
+                QTest::keyClick(window, QKeySequence::fromString(action)[0].key());
+        }
+        const QWidget *focused = QApplication::focusWidget();
+        const auto relative = [&](const QString &path) {
+            const QString r = QDir(s.tree.root()).relativeFilePath(path);
+            return r == u'.' ? QString() : r;
+        };
+        QCOMPARE(QStringList({focused ? focused->objectName() : QString(), s.window.txtFileType->text(),
+                              relative(s.window.Dir1->path()), relative(s.window.Dir1->highlightedPath()),
+                              QString::number(s.window.lvwInfo->currentIndex().row())})
+                     .join(u'|'),
+                 outcome);
         QCOMPARE(s.prompter.prompts.size(), 0);
     }
 
@@ -387,16 +445,24 @@ private Q_SLOTS:
                                         {"mnuRecallPath", "cmdRecentPath"}};
         for (const auto &menu : menus)
             QTest::addRow("%s Help", menu[0]) << QString::fromLatin1(menu[0]) + "Help" << QString::fromLatin1(menu[1]);
+        // F1 anywhere shows the overview of the program.
+        QTest::newRow("F1") << QStringLiteral("key:F1") << QStringLiteral("overview");
+        // A help file without a single topic is passed over for the one built in.
+        QTest::newRow("help file without topics") << QStringLiteral("cmdUpOneLevel") << QString();
     }
     void helpAsksForTheControlsOwnTopic()
     {
         QFETCH(QString, source);
         QFETCH(QString, owner);
         Session s(noItems);
-        s.data.writeFile(QStringLiteral("TidyhallUk.hlp"), "<html><body><h3 id=\"frmMain." + owner.toUtf8()
-                                                               + "\">Topic</h3><p>About it</p></body></html>");
+        const QByteArray id = owner == QLatin1String("overview") ? owner.toUtf8() : "frmMain." + owner.toUtf8();
+        s.data.writeFile(QStringLiteral("TidyhallUk.hlp"),
+                         owner.isEmpty() ? QByteArray("<html><body><p>Nothing here</p></body></html>")
+                                         : "<html><body><h3 id=\"" + id + "\">Topic</h3><p>About it</p></body></html>");
         QVERIFY(s.activate());
-        if (source.startsWith(QLatin1String("mnu"))) {
+        if (source.startsWith(QLatin1String("key:"))) {
+            QTest::keyClick(s.window.windowHandle(), QKeySequence::fromString(source.mid(4))[0].key());
+        } else if (source.startsWith(QLatin1String("mnu"))) {
             s.window.menuEntry(source)->trigger();
         } else {
             const bool right = source.startsWith(QLatin1String("right:"));
@@ -410,6 +476,92 @@ private Q_SLOTS:
         const QString shown = popup ? QString::fromLatin1(popup->metaObject()->className()) : QString();
         QWhatsThis::hideText();
         QCOMPARE(shown, QStringLiteral("QWhatsThat"));
+        QCOMPARE(s.prompter.prompts.size(), 0);
+    }
+
+    // Choosing a volume lists the folder last shown on it; when that folder has gone,
+    // its top; when the volume itself has gone, a message and "/". The drive list always
+    // names the volume the tree shows.
+    void volumeChoiceKeepsListAndTreeTogether_data()
+    {
+        QTest::addColumn<QString>("change"); // what happens to the volume meanwhile
+        QTest::addColumn<QString>("outcome"); // folder shown, relative to the volume | message
+        QTest::newRow("back to the folder last shown") << "none" << "inner|";
+        QTest::newRow("that folder removed") << "removed" << ".|";
+        QTest::newRow("volume gone") << "gone"
+                                     << "/|Tidyhall, 049.: Error condition 71 with the description 'Device unavailable: ";
+    }
+    void volumeChoiceKeepsListAndTreeTogether()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, outcome);
+        TestMount volume;
+        if (!volume.ok())
+            QSKIP(qPrintable(QStringLiteral("no volume can be mounted here: ") + volume.why()));
+        QVERIFY(QDir(volume.path()).mkpath(QStringLiteral("inner")));
+        Session s;
+        QVERIFY(s.activate());
+        s.window.GoToFolder(volume.path() + QStringLiteral("/inner"));
+        s.window.GoToFolder(s.tree.root());
+        QCOMPARE(s.window.Drive1->currentData().toString() == volume.path(), false);
+        if (change == QLatin1String("removed"))
+            QVERIFY(QDir(volume.path() + QStringLiteral("/inner")).removeRecursively());
+        if (change == QLatin1String("gone")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), volume.path()}), 0);
+            QVERIFY(QDir().rmdir(volume.path()));
+        }
+        s.window.Drive1->setCurrentIndex(s.window.Drive1->findData(volume.path()));
+        const QString shown = s.window.Dir1->path();
+        QString message;
+        for (const ScriptedPrompter::Prompt &p : s.prompter.prompts)
+            message += p.title + QStringLiteral(": ") + p.text.section(volume.path(), 0, 0);
+        QCOMPARE((shown == u'/' ? shown : QDir(volume.path()).relativeFilePath(shown)) + u'|' + message, outcome);
+        QCOMPARE(s.window.Drive1->currentData().toString(), shown == u'/' ? shown : volume.path());
+        QCOMPARE(s.state.CurrentPath, shown == u'/' ? shown : shown + u'/');
+    }
+
+    // Widths the user gives the columns stay through a sort and a refresh, are kept for
+    // the next start in a section of the program's own, and are taken up at start.
+    void columnWidthsAreKept()
+    {
+        {
+            Session s;
+            QVERIFY(s.activate());
+            s.window.lvwInfo->horizontalHeader()->resizeSection(0, 333);
+            click(s, QStringLiteral("header1"));
+            QTest::keyClick(s.window.windowHandle(), Qt::Key_F5);
+            QCOMPARE(s.window.lvwInfo->columnWidth(0), 333);
+            QVERIFY(s.window.close());
+            QCOMPARE(s.data.value("TidyhallListing", "ColumnWidths"), QStringLiteral("0:333"));
+        }
+        Session again(fillPropertyTree, {}, false, "[TidyhallListing]\r\nColumnWidths=0:250,1:x,99:5\r\n");
+        QVERIFY(again.loaded);
+        QCOMPARE(again.window.lvwInfo->columnWidth(0), 250);
+    }
+
+    // A left click on the maker's notice or mark opens the About box, in the window's
+    // language, modally.
+    void theMakersNoticeLeadsToTheAboutBox_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("notice") << QStringLiteral("lblCopyright");
+        QTest::newRow("mark") << QStringLiteral("picCopyright");
+    }
+    void theMakersNoticeLeadsToTheAboutBox()
+    {
+        QFETCH(QString, control);
+        Session s(noItems, {}, true);
+        QVERIFY(s.activate());
+        QString shown;
+        QTimer::singleShot(0, this, [&shown] {
+            if (auto *about = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                shown = about->windowTitle() + u'|' + about->findChild<QLabel *>(QStringLiteral("lblVersion"))->text();
+                about->accept();
+            }
+        });
+        QWidget *target = s.control(control);
+        QTest::mouseClick(s.window.windowHandle(), Qt::LeftButton, {}, target->mapTo(&s.window, target->rect().center()));
+        QCOMPARE(shown, QStringLiteral("Σχετικά|Έκδοση 0000.0001.0000"));
         QCOMPARE(s.prompter.prompts.size(), 0);
     }
 

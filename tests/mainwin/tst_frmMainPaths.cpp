@@ -105,6 +105,19 @@ private Q_SLOTS:
         }
         QCOMPARE(w.shownNames(), QStringList{QStringLiteral("a.txt")});
 
+        // From the keyboard: Enter opens the highlighted folder; F5, like the disabled
+        // Refresh button, reads nothing again.
+        win.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&win));
+        win.lstMonitoredPaths->setFocus();
+        QTest::keyClick(win.windowHandle(), Qt::Key_End);
+        QTest::keyClick(win.windowHandle(), Qt::Key_Return);
+        QCOMPARE(w.state.CurrentPath, win.lstMonitoredPaths->item(1)->text() + QLatin1Char('/'));
+        w.tree.file(QStringLiteral("watched two/late.txt"), "late");
+        QTest::keyClick(win.windowHandle(), Qt::Key_F5);
+        QCOMPARE(w.shownNames(), QStringList{QStringLiteral("b.txt")});
+        QCOMPARE(w.prompter.prompts.size(), 0);
+
         QTest::mouseClick(win.cmdStopMonitoring, Qt::LeftButton);
         QVERIFY(normalControls(win));
         QCOMPARE(win.Dir1->path(), w.tree.path("start"));

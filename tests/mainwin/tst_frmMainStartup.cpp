@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/frmMain.h"
+#include "platform/PrivateProfile.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QTableView>
 #include <QToolButton>
@@ -35,7 +37,12 @@ QByteArray iniStartingAt(const QString &folder)
 // One start of the program on the data folder a test has prepared.
 struct Started
 {
-    Started() : window(state, prompter) { loaded = window.load(); }
+    explicit Started(const QList<PromptButton> &answers = {}) : window(state, prompter)
+    {
+        for (PromptButton answer : answers)
+            prompter.answer(answer);
+        loaded = window.load();
+    }
 
     // The header caption that carries the sort sign.
     QString sortedHeader() const
@@ -245,6 +252,61 @@ private Q_SLOTS:
         Started s;
         QVERIFY(s.loaded);
         QCOMPARE(s.prompter.prompts.size(), 0);
+    }
+
+    // Settings and data folders as users leave them: a relative initial path is read
+    // from the data folder, a relative $TIDYHALL_HOME is fixed at start, an initial path
+    // ending in a blank comes back whole, and a lock left by another computer is named
+    // and may be taken over. Each row gives the folder shown (relative to the data
+    // folder, "-" when the program ends) and the prompt's title and buttons.
+    void startsFromAnySettings_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("relative initial path") << "relative path" << "sub|";
+        QTest::newRow("relative data folder") << "relative home" << "sub|";
+        QTest::newRow("initial path ending in a blank") << "blank" << "sub |";
+        QTest::newRow("lock of another computer, taken over") << "lock:yes" << "sub|Tidyhall / Tidyhall:2";
+        QTest::newRow("lock of another computer, kept") << "lock:no" << "-|Tidyhall / Tidyhall:2";
+    }
+    void startsFromAnySettings()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, outcome);
+        StartFolder data;
+        const QString folder = setup == QLatin1String("blank") ? QStringLiteral("sub ") : QStringLiteral("sub");
+        QVERIFY(QDir(data.path()).mkdir(folder));
+        const QString before = QDir::currentPath();
+        const auto restore = qScopeGuard([&] {
+            QDir::setCurrent(before);
+            qputenv("TIDYHALL_HOME", data.path().toUtf8());
+        });
+        if (setup == QLatin1String("relative path")) {
+            data.writeFile(QStringLiteral("Tidyhall.ini"), iniStartingAt(folder));
+        } else {
+            QVERIFY(PrivateProfile::writeString("General", "StartingPoint", data.path() + u'/' + folder, data.iniPath()));
+        }
+        if (setup == QLatin1String("relative home")) {
+            QDir::setCurrent(QFileInfo(data.path()).path());
+            qputenv("TIDYHALL_HOME", QFileInfo(data.path()).fileName().toUtf8());
+        }
+        if (setup.startsWith(QLatin1String("lock:")))
+            data.writeFile(QStringLiteral("Tidyhall.lock"), "4242\ntidyhall\nfaraway-computer\n");
+        QList<PromptButton> answers;
+        if (setup.startsWith(QLatin1String("lock:")))
+            answers << (setup.endsWith(QLatin1String("yes")) ? PromptButton::Yes : PromptButton::No);
+        Started s(answers);
+        QStringList prompts;
+        for (const ScriptedPrompter::Prompt &p : s.prompter.prompts)
+            prompts << p.title + u':' + QString::number(p.buttons.size());
+        QCOMPARE((s.loaded ? QDir(data.path()).relativeFilePath(s.window.Dir1->path()) : QStringLiteral("-")) + u'|'
+                     + prompts.join(u','),
+                 outcome);
+        if (s.loaded)
+            QCOMPARE(s.state.IniPath, data.iniPath());
+        if (setup.startsWith(QLatin1String("lock:")))
+            QVERIFY(s.prompter.last().text.contains(data.path() + QStringLiteral("/Tidyhall.lock"))
+                    && s.prompter.last().text.contains(QStringLiteral("faraway-computer")));
     }
 
     void specialEntriesFollowTheOwnerMarker_data()

@@ -92,6 +92,9 @@ private Q_SLOTS:
                             << SaveOutcome::Declined << QByteArray("/a\n");
         QTest::newRow("same") << 1 << old << QStringLiteral("/data/Old") << PromptButton::Yes
                               << SaveOutcome::AlreadySaved << old;
+        // A name with a line break would come back as two paths: refused, saying why.
+        QTest::newRow("line break") << 1 << old << QStringLiteral("/data/two\nlines") << PromptButton::Ok
+                                    << SaveOutcome::Failed << old;
         for (const char *other : {"/data/old", "/data/Old/", " /data/Old"})
             QTest::newRow(other) << 1 << old << QString::fromUtf8(other) << PromptButton::Yes << SaveOutcome::Saved
                                  << QByteArray(other) + "\r\n" + old;
@@ -107,6 +110,8 @@ private Q_SLOTS:
             w.tree.file(QFileInfo(PathListFile(w.state, PathListKind(kind))).fileName(), before);
         QTEST(w.save(PathListKind(kind), path, answer), "outcome");
         QTEST(w.list(PathListKind(kind)), "after");
+        if (path.contains(u'\n'))
+            QVERIFY(w.prompter.last().text.contains(QStringLiteral("περιέχει αλλαγή γραμμής")));
     }
 
     void newestPathComesFirst()

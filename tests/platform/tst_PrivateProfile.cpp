@@ -1,6 +1,7 @@
 #include "TempTree.h"
 #include "TestEnvironment.h"
 #include "platform/PrivateProfile.h"
+#include "platform/RuntimeError.h"
 
 #include <QtTest>
 #include <csignal>
@@ -81,6 +82,13 @@ private Q_SLOTS:
         QTest::newRow("last line without end") << QByteArray("[A]\nj=1") << "2" << QByteArray("[A]\nj=1\r\nk=2\r\n");
         QTest::newRow("windows-1253 file stays so")
             << QByteArray("[A]\nj=\xd6\n") << "Ώρα" << QByteArray("[A]\nj=\xd6\nk=\xbf\xf1\xe1\r\n");
+        // A character the code page lacks turns the file into UTF-8, every line kept.
+        QTest::newRow("windows-1253 file becomes UTF-8")
+            << QByteArray("; \xd3\xf7\xfc\xeb\xe9\xef\n[A]\nj=\xd6\n") << "/日本/"
+            << QByteArray("\xEF\xBB\xBF; Σχόλιο\n[A]\nj=Φ\nk=/日本/\r\n");
+        // The reader drops trailing blanks and one pair of quotes: such values are quoted.
+        QTest::newRow("trailing blank") << QByteArray() << "/data/folder " << QByteArray("[A]\r\nk=\"/data/folder \"\r\n");
+        QTest::newRow("value in quotes") << QByteArray() << "'x'" << QByteArray("[A]\r\nk=\"'x'\"\r\n");
     }
     void writing()
     {
@@ -91,6 +99,7 @@ private Q_SLOTS:
             tree.file(QStringLiteral("t.ini"), before);
         QVERIFY(PrivateProfile::writeString(QStringLiteral("A"), QStringLiteral("k"), value, tree.path(QStringLiteral("t.ini"))));
         QTEST(tree.read(QStringLiteral("t.ini")), "after");
+        QCOMPARE(PrivateProfile::readString("A", "k", "", 1024, tree.path(QStringLiteral("t.ini"))), value.startsWith(u' ') ? value.trimmed() : value);
     }
 
     void failingWriteKeepsTheOldFile()
@@ -140,6 +149,26 @@ private Q_SLOTS:
         const QString ini = tree.file(QStringLiteral("s.ini"), "[A]\r\nk=1\r\n");
         QVERIFY(!PrivateProfile::writeString("A", "k", "x\n[B]\nj=2", ini));
         QCOMPARE(tree.read(QStringLiteral("s.ini")), QByteArray("[A]\r\nk=1\r\n"));
+    }
+
+    // A Windows-1253 file with a byte the code page does not define cannot move to UTF-8
+    // without losing it: a value the code page cannot hold is refused, saying why.
+    void undefinedBytesRefuseTheConversion()
+    {
+        TempTree tree;
+        const QByteArray before = "[A]\r\nj=\x81\xd6\r\n";
+        const QString ini = tree.file(QStringLiteral("s.ini"), before);
+        try {
+            PrivateProfile::writeStrings({{"A", "k", QStringLiteral("日本")}}, ini);
+            QFAIL("the write was not refused");
+        } catch (const RuntimeError &e) {
+            QVERIFY(e.describe(false).startsWith(QStringLiteral("The value holds characters")));
+            QVERIFY(e.describe(true).endsWith(ini));
+        }
+        QCOMPARE(tree.read(QStringLiteral("s.ini")), before);
+        // What the code page can hold is still written in it.
+        QVERIFY(PrivateProfile::writeString("A", "k", QStringLiteral("Ώρα"), ini));
+        QCOMPARE(tree.read(QStringLiteral("s.ini")), before + "k=\xbf\xf1\xe1\r\n");
     }
 
     // A file that cannot be read is never replaced: its other settings would be lost.

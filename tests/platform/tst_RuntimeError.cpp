@@ -29,6 +29,25 @@ private Q_SLOTS:
         QCOMPARE(e.number, number);
         QVERIFY(e.description.endsWith(QStringLiteral(": /x/y")));
     }
+
+    // The description is chosen when the report is shown: our text in the window's
+    // language for the common errno values, the system's own for the rest.
+    void describedInTheLanguageShown_data()
+    {
+        QTest::addColumn<int>("err");
+        QTest::addColumn<QString>("greek");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("common") << ENOSPC << "Δεν υπάρχει ελεύθερος χώρος στον δίσκο: /x/y"
+                                << "No space left on the disk: /x/y";
+        QTest::newRow("uncommon") << ENOTDIR << "Not a directory: /x/y" << "Not a directory: /x/y";
+    }
+    void describedInTheLanguageShown()
+    {
+        QFETCH(int, err);
+        const RuntimeError e = RuntimeError::fromErrno(err, QStringLiteral("/x/y"));
+        QTEST(e.describe(true), "greek");
+        QTEST(e.describe(false), "english");
+    }
 };
 
 TIDYHALL_TEST_MAIN(RuntimeErrorTest)

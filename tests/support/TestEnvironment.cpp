@@ -6,7 +6,9 @@
 
 void prepareTestProcess()
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Screenshots for a person to look at are taken on a real (virtual) display.
+    if (qEnvironmentVariableIsEmpty("TIDYHALL_SCREENSHOT_DIR"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("LC_ALL", "C.UTF-8");
     qputenv("LANG", "C.UTF-8");
     qputenv("QT_FONT_DPI", "96");

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "platform/Bilingual.h"
+
+namespace ErrorReportTexts {
+inline constexpr Bilingual OutOfMemory{"Η μνήμη δεν επαρκεί", "Out of memory"};
+}
