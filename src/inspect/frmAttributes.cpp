@@ -4,6 +4,7 @@
 #include "app/ContextHelpGui.h"
 #include "app/DialogPlacementGui.h"
 #include "app/ErrorReport.h"
+#include "app/WrappingButtonWidget.h"
 #include "inspect/AttributesTexts.h"
 #include "inspect/SteppingPanelWidget.h"
 #include "inspect/UpDownWidget.h"
@@ -71,9 +72,12 @@ frmAttributes::frmAttributes(const QStringList &entries, const AppState &state, 
     lblCurrentDates = named<QLabel>(QStringLiteral("lblCurrentDates"), this, QStringLiteral("lblCurrentDates"));
     txtCurrentDates = named<QPlainTextEdit>(QStringLiteral("txtCurrentDates"), this);
     txtCurrentDates->setReadOnly(true);
-    txtCurrentDates->setTabStopDistance(120);
-    txtCurrentDates->setFixedHeight(txtCurrentDates->fontMetrics().lineSpacing() * 3 + 14);
     txtCurrentDates->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtCurrentDates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtCurrentDates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtCurrentDates->setFixedHeight(txtCurrentDates->fontMetrics().lineSpacing() * 3
+                                    + int(2 * txtCurrentDates->document()->documentMargin())
+                                    + 2 * txtCurrentDates->frameWidth() + 2);
     lblSystemDate = named<QLabel>(QStringLiteral("lblSystemDate"), this, QStringLiteral("lblSystemDate"));
     txtSystemDate = named<QLineEdit>(QStringLiteral("txtSystemDate"), this);
     txtSystemDate->setReadOnly(true);
@@ -104,8 +108,9 @@ frmAttributes::frmAttributes(const QStringList &entries, const AppState &state, 
                                            QStringLiteral("cmdSaveProperties"));
     cmdSaveProperties->setAutoDefault(false);
     boxes->addWidget(cmdSaveProperties);
-    chkAttributesOption = named<QCheckBox>(QStringLiteral("chkAttributesOption"), this,
-                                           QStringLiteral("chkAttributesOption"));
+    chkAttributesOption = new WrappingCheckBox(this);
+    chkAttributesOption->setObjectName(QStringLiteral("chkAttributesOption"));
+    ContextHelp::setTopic(chkAttributesOption, QStringLiteral("frmAttributes.chkAttributesOption"));
 
     fraNewDates = named<QGroupBox>(QStringLiteral("fraNewDates"), this);
     created = makeGroup(QLatin1Char('C'), 6);
@@ -176,6 +181,7 @@ frmAttributes::frmAttributes(const QStringList &entries, const AppState &state, 
         cmdSystemDate->click();
         stepping->setEntries(entries);
     });
+    resize(qMax(620, sizeHint().width()), sizeHint().height());
     CentreOverParent(this);
 }
 
@@ -190,8 +196,9 @@ frmAttributes::DateGroup frmAttributes::makeGroup(QChar suffix, int count)
         g.fields[i]->setFrameShape(QFrame::Panel);
         g.fields[i]->setFrameShadow(QFrame::Sunken);
         g.fields[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        g.fields[i]->setMinimumWidth(fontMetrics().horizontalAdvance(i == 0 ? QStringLiteral("99999")
-                                                                               : QStringLiteral("999")));
+        g.fields[i]->setFixedWidth(fontMetrics().horizontalAdvance(i == 0 ? QStringLiteral("99999")
+                                                                             : QStringLiteral("999"))
+                                   + 6);
         g.upDowns[i] = new UpDownWidget(g.fields[i], FieldMinimum[i], FieldMaximum[i], fraNewDates);
         g.upDowns[i]->setObjectName(QStringLiteral("updNew") + field);
         ContextHelp::setTopic(g.upDowns[i], QStringLiteral("frmAttributes.NewDateFields"));
@@ -210,6 +217,15 @@ void frmAttributes::captionAll()
     const bool greek = m_state.LanguageGreek;
     setWindowTitle(Title.in(greek));
     stepping->applyLanguage(greek, Title);
+    // One tab after the longer labels reaches the column that two tabs after
+    // "Created:" reach, so the three times line up.
+    const QFontMetrics fm = txtCurrentDates->fontMetrics();
+    const int gap = fm.horizontalAdvance(QLatin1Char(' ')) * 2;
+    txtCurrentDates->setTabStopDistance(qMax(fm.horizontalAdvance(CreatedLabel.in(greek)) + gap,
+                                             qMax(fm.horizontalAdvance(ModifiedLabel.in(greek)),
+                                                  fm.horizontalAdvance(AccessedLabel.in(greek)))
+                                                     / 2
+                                                 + gap));
     lblCurrentProperties->setText(CurrentProperties.in(greek));
     lblCurrentDates->setText(CurrentDates.in(greek));
     lblSystemDate->setText(SystemDate.in(greek));
