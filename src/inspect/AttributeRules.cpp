@@ -205,5 +205,6 @@ QString fileDatesText(const FileTimes &times, bool greek)
 
 QString folderDatesText(const QDateTime &modified, bool greek)
 {
-    return AttributesTexts::FolderDateLabel.in(greek) + QStringLiteral("\t") + longDateTimeText(modified);
+    return AttributesTexts::FolderDateHead.in(greek) + NewLine + AttributesTexts::ModifiedLabel.in(greek)
+           + QStringLiteral("\t") + longDateTimeText(modified);
 }

@@ -45,7 +45,8 @@ inline constexpr Bilingual Separator{" - ", " - "};
 inline constexpr Bilingual HiddenFolderEnding{"ς", ""};
 
 // The current dates.
-inline constexpr Bilingual FolderDateLabel{"Δημιουργία ή\r\nΤελευταία Τροποποίηση:", "Created or\r\nLast Modified:"};
+// A folder's one date: FolderDateHead + NewLine + ModifiedLabel.
+inline constexpr Bilingual FolderDateHead{"Δημιουργία ή", "Created or"};
 inline constexpr Bilingual CreatedLabel{"Δημιουργία:", "Created:"};
 inline constexpr Bilingual ModifiedLabel{"Τελευταία Τροποποίηση:", "Last Modified:"};
 inline constexpr Bilingual AccessedLabel{"Τελευταία Προσπέλαση:", "Last Access:"};

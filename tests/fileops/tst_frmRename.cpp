@@ -1,3 +1,4 @@
+#include "HelpSections.h"
 #include "ScriptedPrompter.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
@@ -57,6 +58,19 @@ class frmRenameTest : public QObject
     };
 
 private Q_SLOTS:
+    // Each control that has help has a section in both help files, and no section is
+    // left without its control.
+    void helpTopics()
+    {
+        World w(false);
+        frmRename dialog(w.entries, w.state, w.prompter);
+        const QSet<QString> topics = controlTopics(&dialog);
+        QCOMPARE(topics, QSet<QString>({"frmRename.lblName", "frmRename.lblInstructions", "frmRename.cmdRename",
+                                        "frmRename.cmdNext", "frmRename.cmdCancel"}));
+        QCOMPARE(helpSections("TidyhallGr.hlp", "frmRename."), topics);
+        QCOMPARE(helpSections("TidyhallUk.hlp", "frmRename."), topics);
+    }
+
     // The dialog starts at item 1 of 3 with the name offered for editing; Next walks on
     // and stops at the last item; items skipped keep their names.
     void walksAndRenames_data()

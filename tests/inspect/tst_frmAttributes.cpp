@@ -1,4 +1,5 @@
 #include "ScratchMount.h"
+#include "HelpSections.h"
 #include "ScriptedPrompter.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
@@ -113,6 +114,24 @@ class frmAttributesTest : public QObject
 
 private Q_SLOTS:
     void init() { qputenv("TZ", "Asia/Kolkata"), ::tzset(); }
+
+    // Each control that has help has a section in both help files, and no section is
+    // left without its control; every number field and up-down control has one.
+    void helpTopics()
+    {
+        World w(false);
+        w.add("file.txt");
+        frmAttributes dialog(w.entries, w.state, w.prompter);
+        const QSet<QString> topics = controlTopics(&dialog);
+        for (const char *name : {"cmdStep(1)", "lblName", "cmdCancel", "lblCurrentProperties", "lblCurrentDates",
+                                 "lblSystemDate", "cmdSystemDate", "chkNewProperties(3)", "chkAttributesOption",
+                                 "cmdSaveProperties", "cmdSaveDates", "cmdSaveCreated", "cmdSystemAccessed",
+                                 "lblNewYearC", "updNewSecondM", "lblNewDayA", "updNewDayA"})
+            QVERIFY2(dialog.findChild<QWidget *>(name)->property("helpTopic").isValid(), name);
+        QCOMPARE(helpSections("TidyhallGr.hlp", "frmAttributes."), topics);
+        QCOMPARE(helpSections("TidyhallUk.hlp", "frmAttributes."), topics);
+    }
+
 
     // What each item shows: its description, the dates frame, the option boxes.
     void showsEachItem_data()
