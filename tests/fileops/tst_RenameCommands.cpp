@@ -1,4 +1,6 @@
+#include "ScratchMount.h"
 #include "ScriptedPrompter.h"
+#include "TestMount.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
 #include "app/AppState.h"
@@ -257,6 +259,71 @@ private Q_SLOTS:
         for (const QString &n : after)
             if (!folder && n != "f.txt")
                 QCOMPARE(QFileInfo(tree.root() + "/" + n).size(), 0);
+    }
+
+    // What the volume refuses (a read-only mount, a name FAT cannot hold) ends in the
+    // error report with nothing changed and nothing refreshed.
+    void refusedByTheVolume_data()
+    {
+        QTest::addColumn<QString>("volume");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("log");
+        for (const char *volume : {"read-only", "fusefat"}) {
+            const QString bad = QString::fromLatin1(volume) == "fusefat" ? "a?b" : "b";
+            QTest::addRow("%s, rename", volume) << volume << "rename" << bad << "ask,error 070";
+            QTest::addRow("%s, new folder", volume) << volume << "folder" << bad << "ask,error 079";
+            QTest::addRow("%s, new text file", volume) << volume << "text" << bad << "ask,error 080";
+        }
+        QTest::newRow("fusefat, trailing dot is a name of its own")
+            << "fusefat" << "rename" << "a." << "ask";
+    }
+    void refusedByTheVolume()
+    {
+        QFETCH(QString, volume);
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        QFETCH(QString, log);
+        std::optional<TestMount> tmpfs;
+        std::optional<ScratchMount> fat;
+        QString root;
+        if (volume == "read-only") {
+            tmpfs.emplace();
+            if (!tmpfs->ok())
+                QSKIP(qPrintable("cannot mount a tmpfs here: " + tmpfs->why()));
+            root = tmpfs->path();
+        } else {
+            fat.emplace(ScratchMount::image(8, {"mkfs.vfat"}, {"fusefat", "-o", "rw+"}));
+            if (!fat->ok())
+                QSKIP(qPrintable("cannot mount a FAT image with fusefat here: " + fat->error()));
+            root = fat->path();
+        }
+        ::close(::open(QFile::encodeName(root + "/a").constData(), O_CREAT | O_WRONLY, 0644));
+        if (tmpfs)
+            QVERIFY(tmpfs->setReadOnly(true));
+        AppState state;
+        state.LanguageGreek = false;
+        state.CurrentPath = root + "/";
+        ScriptedPrompter prompter;
+        prompter.answerText(answer);
+        prompter.answerText("");
+        int refreshed = 0;
+        const auto refresh = [&] { ++refreshed; };
+        if (command == "rename")
+            RenameSelection({root + "/a" + QChar(0)}, state, prompter, {[](const QStringList &) {}, refresh});
+        else if (command == "folder")
+            CreateNewFolder(state, prompter, refresh);
+        else
+            CreateNewTextFile(state, prompter, refresh);
+        QCOMPARE(promptLog(prompter).join(','), log);
+        if (log.contains("error")) {
+            QCOMPARE(namesIn(root), QStringList{"a"});
+            QCOMPARE(refreshed, 0);
+        } else {
+            QCOMPARE(namesIn(root), QStringList{"a."});
+        }
+        if (tmpfs)
+            tmpfs->setReadOnly(false);
     }
 
     // The Greek new-text-file prompt names the extension in Greek capitals.
