@@ -45,6 +45,7 @@ frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     wireMenus();
     wirePaths();
     wireFileCommands();
+    wireShellCommands();
     assignHelpTopics();
     resize(1100, 700);
 }

@@ -84,9 +84,7 @@ void frmMain::wireMenus()
 {
     // Commands that later parts of the program provide stay in their place, disabled,
     // until they are there.
-    for (const char *name : {"mnuOptionsOpen", "mnuOptionsPrint", "mnuOptionsQuickView",
-                             "mnuOptionsBackup",
-                             "mnuOptionsProperties", "mnuRootBackup",
+    for (const char *name : {"mnuOptionsBackup", "mnuRootBackup",
                              "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
                              "mnuDiskInformation", "mnuOptionsFind", "mnuOptionsArchiveBit",
                              "mnuOptionsComments"})

@@ -1,8 +1,7 @@
 #include "platform/ItemHandle.h"
 
-#include "platform/ExactName.h"
-
 #include "platform/AttributeErrors.h"
+#include "platform/ExactName.h"
 #include "platform/RuntimeError.h"
 
 #include <QDir>
