@@ -226,17 +226,6 @@ private Q_SLOTS:
         QCOMPARE(after.accessed, withAccessed ? instantOf(midnight) : before.accessed);
     }
 
-    void refusalsNameTheField()
-    {
-        DateSaveOutcome o;
-        o.field = DateField::Modified;
-        o.problem = DateProblem::NoSuchDay;
-        QVERIFY(dateRefusalText(o, false).startsWith("The date of the field 'Last modified:' does not exist"));
-        o.field = DateField::Created;
-        o.problem = DateProblem::InGap;
-        QVERIFY(dateRefusalText(o, true).startsWith(QString::fromUtf8("Η χρονολογία του πεδίου «Δημιουργία:»")));
-    }
-
     // The creation time goes into user.DOSATTRIB, as Samba reads it.
     void creationTimeInDosAttrib()
     {
