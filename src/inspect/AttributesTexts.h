@@ -73,4 +73,9 @@ inline constexpr Bilingual OthersSavedCreatedNot{
     "The dates last modified and last access were saved. The date created was not saved: this volume keeps no "
     "creation date that can be changed."};
 
+// Hidden cleared on an item whose name begins with ".": such a name always hides it.
+inline constexpr Bilingual StaysHidden{
+    "Το στοιχείο παραμένει κρυφό, διότι το όνομά του αρχίζει με «.». Για να φαίνεται, μετονομάστε το.",
+    "The item stays hidden because its name begins with '.'. Rename it to make it visible."};
+
 } // namespace AttributesTexts

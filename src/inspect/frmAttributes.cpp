@@ -330,7 +330,10 @@ void frmAttributes::saveProperties()
         wanted.system = chkNewProperties[1]->isChecked();
         wanted.readOnly = chkNewProperties[2]->isChecked();
         wanted.archive = chkNewProperties[3]->isChecked();
-        writeAttributes(stepping->currentPath(), wanted);
+        const DosAttributes kept = writeAttributes(stepping->currentPath(), wanted);
+        if (!wanted.hidden && kept.hidden)
+            m_prompter.inform(AttributesTexts::Title.in(m_state.LanguageGreek),
+                              AttributesTexts::StaysHidden.in(m_state.LanguageGreek));
     });
     if (saved)
         stepping->showCurrent();

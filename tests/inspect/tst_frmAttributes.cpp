@@ -300,11 +300,18 @@ private Q_SLOTS:
         QCOMPARE(dialog.modified.fields[0]->text(), "2010");
         clickInWindow(dialog.cmdSaveProperties);
         clickInWindow(dialog.modified.cmdSave);
+        // A name beginning with "." keeps the item hidden, and the user is told why.
+        const QString dot = w.add(".dot");
+        dialog.stepping->setEntries(w.entries);
+        clickInWindow(dialog.stepping->cmdStep[3]);
+        clickInWindow(dialog.cmdSaveProperties);
+        QCOMPARE(w.prompter.prompts.size(), 1);
+        QVERIFY(w.prompter.last().text.startsWith("The item stays hidden"));
+        QVERIFY(readAttributes(dot).hidden);
         for (const QString &path : {a, b}) {
             QCOMPARE(readAttributes(path).bits(), 0u);
             QCOMPARE(QDateTime::fromSecsSinceEpoch(statOf(path).modified).toUTC().date().year(), 2010);
         }
-        QCOMPARE(w.prompter.prompts.size(), 0);
     }
 };
 
