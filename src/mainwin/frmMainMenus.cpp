@@ -85,10 +85,8 @@ void frmMain::wireMenus()
     // Commands that later parts of the program provide stay in their place, disabled,
     // until they are there.
     for (const char *name : {"mnuOptionsBackup",
-                             "mnuOptionsRename", "mnuOptionsAttributes",
                              "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
-                             "mnuDiskInformation", "mnuOptionsNewFolder",
-                             "mnuOptionsNewTextFile", "mnuOptionsFind", "mnuOptionsArchiveBit",
+                             "mnuDiskInformation", "mnuOptionsFind", "mnuOptionsArchiveBit",
                              "mnuOptionsComments"})
         m_entries.value(QLatin1String(name))->setEnabled(false);
 

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTimer>
 #include <QTableView>
 #include <QtTest>
 
@@ -92,6 +94,47 @@ private Q_SLOTS:
         const QString trashInfo = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Trash/info");
         const QStringList infos = QDir(trashInfo).entryList({QStringLiteral(" gone.txt*.trashinfo")}, QDir::Files);
         QCOMPARE(!infos.isEmpty(), inTrash);
+    }
+
+    // F2 renames the item selected through the input box, the commands menu creates a
+    // folder and a text file, and Alt+Enter opens the attributes editor on the selection;
+    // the listing shows the result afterwards.
+    void renameCreateAndAttributesFromTheWindow()
+    {
+        World w(3);
+        w.select(QStringLiteral(" gone.txt"));
+        w.prompter.answerText(QStringLiteral("renamed.txt"));
+        w.window->lvwInfo->setFocus();
+        QTest::keyClick(w.window->windowHandle(), Qt::Key_F2);
+        QCOMPARE(w.prompter.prompts.size(), 1);
+        QCOMPARE(w.prompter.last().text.left(10), QStringLiteral(" gone.txt\r"));
+        QVERIFY(w.tree.exists(QStringLiteral("here/renamed.txt")));
+        QVERIFY(w.shownNames().contains(QStringLiteral("renamed.txt")));
+        QVERIFY(!w.shownNames().contains(QStringLiteral(" gone.txt")));
+
+        w.prompter.answerText(QStringLiteral("folder"));
+        w.window->menuEntry(QStringLiteral("mnuOptionsNewFolder"))->trigger();
+        w.prompter.answerText(QStringLiteral("notes"));
+        w.window->menuEntry(QStringLiteral("mnuOptionsNewTextFile"))->trigger();
+        QVERIFY(w.shownNames().contains(QStringLiteral("folder")));
+        QVERIFY(w.shownNames().contains(QStringLiteral("notes.txt")));
+
+        w.select(QStringLiteral("keep.txt"));
+        QString shown;
+        // The editor is modal: it is looked at and closed from the event loop it runs.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                shown = modal->objectName() + QLatin1Char('|')
+                        + modal->findChild<QLineEdit *>(QStringLiteral("txtName"))->text();
+                poll.stop();
+                modal->close();
+            }
+        });
+        poll.start(10);
+        QTest::keyClick(w.window->windowHandle(), Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(shown, QStringLiteral("frmAttributes|keep.txt"));
+        QCOMPARE(w.prompter.unexpected, 0);
     }
 
     void deleteKeyWithNothingSelectedAsksNothing()
