@@ -43,7 +43,7 @@ void frmMain::wireFileCommands()
                 request.flags = static_cast<int>(call.flags);
                 request.languageGreek = m_state.LanguageGreek;
                 const FileOperationResult result = runFileOperation(this, request, *call.prompter);
-                return FileOperationOutcome{result.cancelled, result.failed};
+                return FileOperationOutcome{result.cancelled, result.failed, result.items};
             },
             [this] {
                 frmRecentPaths dialog(m_state, m_prompter, PathListKind::Recent, this);
