@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "fileops/FileCommandsGui.h"
 #include "fileops/FileOperationProgressWidget.h"
+#include "inspect/frmArchive.h"
 #include "mainwin/ListingModel.h"
 #include "output/PathList.h"
 #include "output/frmRecentPaths.h"
@@ -60,4 +61,6 @@ void frmMain::wireFileCommands()
     on("mnuOptionsCopy", [this, link] { CopySelectedItems(link(), selectedNames()); });
     on("mnuOptionsMove", [this, link] { MoveSelectedItems(link(), selectedNames()); });
     on("mnuOptionsDelete", [this, link] { DeleteSelectedItems(link(), selectedNames()); });
+    on("mnuOptionsBackup", [this, link] { BackupSelectedItems(link(), selectedNames()); });
+    on("mnuOptionsArchiveBit", [this] { OpenArchiveCheckGui(this, m_state, m_prompter); });
 }
