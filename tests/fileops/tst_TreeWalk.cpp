@@ -1,24 +1,14 @@
+#include "PrivateMounts.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
 #include "fileops/TreeWalk.h"
 
 #include <QtTest>
-#include <sched.h>
 #include <sys/mount.h>
 
 namespace {
 
-// Mounts made by this program stay in a namespace of its own, so a test that fails
-// half-way leaves nothing behind on the machine.
 QString g_namespaceProblem;
-
-void enterPrivateMountNamespace()
-{
-    if (::unshare(CLONE_NEWNS) != 0)
-        g_namespaceProblem = QStringLiteral("no private mount namespace (unshare: %1)").arg(qt_error_string(errno));
-    else if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        g_namespaceProblem = QStringLiteral("cannot make the mounts private: %1").arg(qt_error_string(errno));
-}
 
 struct Walked
 {
@@ -178,7 +168,7 @@ private Q_SLOTS:
 
 int main(int argc, char **argv)
 {
-    enterPrivateMountNamespace();
+    g_namespaceProblem = enterPrivateMountNamespace();
     prepareTestProcess();
     TestEnvironment environment;
     QCoreApplication app(argc, argv);
