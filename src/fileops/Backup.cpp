@@ -12,7 +12,6 @@
 #include "platform/RuntimeError.h"
 #include "platform/SafeCopy.h"
 
-#include <QScopeGuard>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -121,14 +120,16 @@ bool unchangedSince(const QString &path, const struct stat &top, const struct ti
 class BackupRun
 {
 public:
-    BackupRun(AppState &state, Prompter &prompter, const FileCommandHooks &hooks, const QString &target)
-        : m_state(state), m_prompter(prompter), m_hooks(hooks), m_target(target), m_greek(state.LanguageGreek)
+    BackupRun(AppState &state, Prompter &prompter, const FileCommandHooks &hooks, const QString &target,
+              bool &handedOver)
+        : handedOver(handedOver), m_state(state), m_prompter(prompter), m_hooks(hooks), m_target(target),
+          m_greek(state.LanguageGreek)
     {
     }
 
     // False when the user cancelled the service's work: the run ends there.
     bool item(const QString &entry);
-    bool handedOver = false;
+    bool &handedOver; // set once the service has been called
 
 private:
     QString ask(const Bilingual &title, const Bilingual &prompt, const QString &shown, const QString &folder,
@@ -209,7 +210,15 @@ FileItemReport BackupRun::copyItem(const QString &source, const SafeCopy::Stat &
     }
     if (!(action >= 1 && action <= 4 && namesake.exists)) {
         const std::uint32_t flags = CopyFlagsFor(action != 5, action == 6);
-        return single(run(FileOperationKind::Copy, {source}, m_target, flags));
+        const FileItemReport report = single(run(FileOperationKind::Copy, {source}, m_target, flags));
+        // A copy that is not whole is not a backup; one that did not merge into a
+        // namesake is ours alone and goes again.
+        const bool fresh = !namesake.exists || report.target != targetItem;
+        if (report.outcome != FileItemOutcome::Complete && !report.target.isEmpty() && fresh) {
+            run(FileOperationKind::Delete, {report.target}, QString(), FileOperationFlag::NoConfirmation);
+            return FileItemReport{source, QString(), report.outcome};
+        }
+        return report;
     }
 
     // The namesake goes only once the copy is complete: the copy is made in a folder
@@ -307,7 +316,7 @@ bool BackupRun::item(const QString &entry)
     if (report.outcome == FileItemOutcome::Cancelled)
         return false;
     if (report.outcome != FileItemOutcome::Complete || report.target.isEmpty()) {
-        if (report.outcome == FileItemOutcome::Skipped && !report.target.isEmpty())
+        if (report.outcome == FileItemOutcome::Skipped)
             inform(title(), T::NotComplete.in(m_greek).arg(ExactName::shown(source)), PromptIcon::Warning);
         return true;
     }
@@ -390,8 +399,7 @@ void BackupSelection(const QStringList &selectedNames, AppState &state, Prompter
         const QString target = existingTarget(chosen, state.LanguageGreek, prompter);
         if (target.isEmpty())
             return;
-        BackupRun run(state, prompter, hooks, target);
-        const auto noted = qScopeGuard([&] { handedOver = run.handedOver; });
+        BackupRun run(state, prompter, hooks, target, handedOver);
         for (const QString &entry : sources)
             if (!run.item(entry))
                 break;
