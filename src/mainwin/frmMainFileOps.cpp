@@ -2,8 +2,13 @@
 
 #include "app/AppState.h"
 #include "fileops/FileCommandsGui.h"
+#include "app/ErrorReport.h"
 #include "fileops/FileOperationProgressWidget.h"
 #include "inspect/frmArchive.h"
+#include "fileops/OptionsCommandsGui.h"
+#include "fileops/RenameCommands.h"
+#include "fileops/frmRename.h"
+#include "inspect/frmAttributes.h"
 #include "mainwin/ListingModel.h"
 #include "output/PathList.h"
 #include "output/frmRecentPaths.h"
@@ -63,4 +68,28 @@ void frmMain::wireFileCommands()
     on("mnuOptionsDelete", [this, link] { DeleteSelectedItems(link(), selectedNames()); });
     on("mnuOptionsBackup", [this, link] { BackupSelectedItems(link(), selectedNames()); });
     on("mnuOptionsArchiveBit", [this] { OpenArchiveCheckGui(this, m_state, m_prompter); });
+    on("mnuOptionsRename", [this] {
+        RenameHooks hooks;
+        hooks.openRenameDialog = [this](const QStringList &entries) {
+            frmRename dialog(entries, m_state, m_prompter, this);
+            dialog.exec();
+        };
+        hooks.refreshFiles = [this] { RefreshFiles(); };
+        RenameSelection(CollectSelection(), m_state, m_prompter, hooks);
+    });
+    on("mnuOptionsNewFolder", [this] { CreateNewFolder(m_state, m_prompter, [this] { RefreshFiles(); }); });
+    on("mnuOptionsNewTextFile", [this] { CreateNewTextFile(m_state, m_prompter, [this] { RefreshFiles(); }); });
+    on("mnuOptionsAttributes", [this] {
+        bool opened = false;
+        RunTrapped(m_prompter, m_state, "081", [this, &opened] {
+            const QStringList entries = CollectSelection();
+            if (entries.isEmpty())
+                return;
+            opened = true;
+            frmAttributes dialog(entries, m_state, m_prompter, this);
+            dialog.exec();
+        });
+        if (opened)
+            RefreshFiles();
+    });
 }

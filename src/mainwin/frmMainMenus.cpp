@@ -86,10 +86,9 @@ void frmMain::wireMenus()
     // until they are there.
     for (const char *name : {"mnuOptionsOpen", "mnuOptionsPrint", "mnuOptionsQuickView",
                              "mnuOptionsBackup",
-                             "mnuOptionsRename", "mnuOptionsAttributes", "mnuOptionsProperties", "mnuRootBackup",
+                             "mnuOptionsProperties", "mnuRootBackup",
                              "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
-                             "mnuDiskInformation", "mnuOptionsNewFolder",
-                             "mnuOptionsNewTextFile", "mnuOptionsFind", "mnuOptionsArchiveBit",
+                             "mnuDiskInformation", "mnuOptionsFind", "mnuOptionsArchiveBit",
                              "mnuOptionsComments"})
         m_entries.value(QLatin1String(name))->setEnabled(false);
 

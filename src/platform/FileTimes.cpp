@@ -55,7 +55,27 @@ timespec checkedTimespec(const std::optional<QDateTime> &t, const QString &path)
     return timespecFromDateTime(*t);
 }
 
+// Where this item's DOS information can really go: nowhere when the volume turned
+// out to keep none, or (NTFS, SMB) when it gave the item no record to write into.
+AttributeStore effectiveStore(AttributeStore volumeStore, const StoredDosInfo &before)
+{
+    if (before.state == StoredDosInfo::Unsupported)
+        return AttributeStore::None;
+    if ((volumeStore == AttributeStore::Ntfs3g || volumeStore == AttributeStore::Cifs)
+        && before.state != StoredDosInfo::Present)
+        return AttributeStore::None;
+    return volumeStore;
+}
+
 } // namespace
+
+bool keepsCreationTime(const QString &path)
+{
+    const ItemHandle item(path, ItemHandle::Links::Follow);
+    const AttributeStore volumeStore = attributeStoreFor(path);
+    const StoredDosInfo stored = readStoredDosInfo(item.target(), volumeStore);
+    return stored.state != StoredDosInfo::Unreadable && storeKeepsCreationTime(effectiveStore(volumeStore, stored));
+}
 
 FileTimes readTimes(const QString &path)
 {
@@ -77,11 +97,7 @@ FileTimes writeTimes(const QString &path, const std::optional<QDateTime> &create
 
     const AttributeStore volumeStore = attributeStoreFor(path);
     const StoredDosInfo before = readStoredDosInfo(item.target(), volumeStore);
-    AttributeStore store = volumeStore;
-    if (before.state == StoredDosInfo::Unsupported)
-        store = AttributeStore::None;
-    if ((store == AttributeStore::Ntfs3g || store == AttributeStore::Cifs) && before.state != StoredDosInfo::Present)
-        store = AttributeStore::None;
+    const AttributeStore store = effectiveStore(volumeStore, before);
     if (created && before.state == StoredDosInfo::Unreadable)
         throw unreadableRecordError(path);
     if (created && !storeKeepsCreationTime(store))
@@ -93,7 +109,13 @@ FileTimes writeTimes(const QString &path, const std::optional<QDateTime> &create
     const bool markedByChangeTime = store == AttributeStore::DosAttribXattr
                                     && before.state == StoredDosInfo::Present && !current.archive
                                     && !item.isFolder();
-    const bool rewrite = created || (modified && markedByChangeTime);
+    // A file that reads Archive set only because it changed after its last marking
+    // would read as backed up once its modification time moves before that marking:
+    // the bit is stored first, so the file still goes with the next backup.
+    const bool archiveByChange = store == AttributeStore::DosAttribXattr && before.state == StoredDosInfo::Present
+                                 && current.archive && !(before.attributes & DosAttribute::Archive)
+                                 && !item.isFolder();
+    const bool rewrite = created || (modified && (markedByChangeTime || archiveByChange));
 
     bool modeChanged = false;
     const mode_t originalMode = item.stat().st_mode & 07777;
@@ -101,6 +123,8 @@ FileTimes writeTimes(const QString &path, const std::optional<QDateTime> &create
         std::uint32_t bits = before.state == StoredDosInfo::Present
                                  ? before.attributes
                                  : (item.isFolder() ? DosAttribute::Directory : DosAttribute::Archive);
+        if (modified && archiveByChange)
+            bits |= DosAttribute::Archive;
         std::uint64_t createTime = newCreated;
         std::uint64_t changeTime = 0;
         if (store == AttributeStore::DosAttribXattr) {
