@@ -11,6 +11,7 @@
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
 #include "platform/SafeCopy.h"
+#include "platform/SafeRename.h"
 
 #include <cerrno>
 #include <climits>
@@ -64,12 +65,6 @@ QString folderOf(const QString &path)
     while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
         p.chop(1);
     return p.left(p.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
-bool badTypedName(const QString &name)
-{
-    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-           || name.contains(QLatin1Char('/')) || name.contains(QChar(0));
 }
 
 // True when `folder` (resolved) is the item `st` or lies inside it, judged by device
@@ -172,17 +167,15 @@ QString BackupRun::ask(const Bilingual &title, const Bilingual &prompt, const QS
                                    .trimmed();
         if (answer.isEmpty() || answer == name)
             return {};
-        if (badTypedName(answer)) {
+        if (checkTypedName(answer) != TypedNameProblem::None) {
             inform(title.in(m_greek), T::BadName.in(m_greek).arg(ExactName::shown(answer)), PromptIcon::Critical);
             continue;
         }
-        const QByteArray from = ExactName::toBytes(folder + name);
-        const QByteArray to = ExactName::toBytes(folder + answer);
         try {
-            SafeCopy::renameNoReplace(from, to);
-        } catch (const FileError &e) {
-            if (e.err != EEXIST && e.err != ENOTEMPTY)
-                throw RuntimeError::fromErrno(e.err, ExactName::shown(folder + answer));
+            renameWithoutReplacing(folder, name, answer);
+        } catch (const RuntimeError &e) {
+            if (e.number != classicErrorNumber(EEXIST))
+                throw;
             inform(title.in(m_greek),
                    T::NameInUseLead.in(m_greek) + ExactName::shown(answer) + T::NameInUseTail.in(m_greek),
                    PromptIcon::Critical);
