@@ -91,6 +91,7 @@ void frmArchive::build()
     type->addWidget(txtFileType, 1);
     type->addWidget(cmdAsterisk);
     cmdAsterisk->setFixedHeight(txtFileType->sizeHint().height());
+    cmdAsterisk->setFixedWidth(cmdAsterisk->fontMetrics().horizontalAdvance(QStringLiteral("*.*")) + 24);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdStartChecking);
     buttons->addWidget(cmdStop);
@@ -128,6 +129,8 @@ void frmArchive::caption()
     cmdStartChecking->setText(T::StartChecking.in(greek));
     cmdStop->setText(T::Stop.in(greek));
     cmdOK->setText(T::Ok.in(greek));
+    for (QPushButton *b : {cmdStartChecking, cmdStop, cmdOK})
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
 }
 
 void frmArchive::showEvent(QShowEvent *event)
