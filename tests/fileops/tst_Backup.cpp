@@ -1,4 +1,5 @@
 #include "PrivateMounts.h"
+#include "ScratchMount.h"
 #include "ScriptedPrompter.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
@@ -118,6 +119,18 @@ void emptyTrash()
     QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/Trash").removeRecursively();
 }
 
+// What the desktop's own trash tool lists ("" when it cannot run here); gio's trash
+// backend needs a session bus.
+QString gioTrashList()
+{
+    if (QStandardPaths::findExecutable("dbus-run-session").isEmpty() || QStandardPaths::findExecutable("gio").isEmpty())
+        return {};
+    QProcess p;
+    p.start("dbus-run-session", {"--", "gio", "trash", "--list"});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 bool archiveOf(const QString &path)
 {
     return readAttributes(path).archive;
@@ -191,6 +204,15 @@ private Q_SLOTS:
         QVERIFY(h.prompter.answers.isEmpty());
         QCOMPARE(contents(tree.path("target")), onTarget);
         QCOMPARE(trashed(), inTrash);
+        if (!inTrash.isEmpty()) {
+            const QString listed = gioTrashList();
+            if (!listed.isEmpty()) {
+                if (targetAction <= 2)
+                    QVERIFY2(listed.contains('\t' + tree.path("target/item")), qPrintable(listed));
+                if (sourceAction <= 2)
+                    QVERIFY2(listed.contains('\t' + tree.path("listed/item")), qPrintable(listed));
+            }
+        }
         QCOMPARE(tree.exists("listed/item/f"), sourceStays);
         if (sourceAction == 5)
             QVERIFY(!archiveOf(tree.path("listed/item/f")) && !archiveOf(tree.path("listed/item")));
@@ -427,6 +449,46 @@ private Q_SLOTS:
         getfattr.start("getfattr", {"-n", "user.DOSATTRIB", "-e", "hex", tree.path("listed/item/special")});
         if (getfattr.waitForFinished() && getfattr.exitCode() == 0)
             QVERIFY(getfattr.readAllStandardOutput().contains("user.DOSATTRIB=0x"));
+    }
+
+    // On NTFS the bits live in ntfs-3g's own attribute, where Windows reads them.
+    void markOnNtfs()
+    {
+        if (!g_namespaceProblem.isEmpty())
+            QSKIP(qPrintable(g_namespaceProblem));
+        ScratchMount m = ScratchMount::image(8, {"mkntfs", "-q", "-F", "-f"}, {"ntfs-3g"});
+        if (!m.ok())
+            QSKIP(qPrintable("cannot mount an NTFS image with ntfs-3g here: " + m.error()));
+        QDir().mkpath(m.path() + "/item/sub");
+        for (const char *name : {"/item/sub/f", "/item/g"}) {
+            QFile f(m.path() + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("data");
+            f.close();
+            f.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+        }
+        DosAttributes bits = readAttributes(m.path() + "/item/g");
+        bits.hidden = bits.system = bits.archive = true;
+        writeAttributes(m.path() + "/item/g", bits);
+        TempTree tree;
+        Harness h(m.path());
+        h.target = tree.folder("target");
+        h.state.BackupSourceFolderAction = 5;
+        h.backup({"item"});
+        QCOMPARE(h.prompter.unexpected, 0);
+        QVERIFY(!archiveOf(m.path() + "/item/sub/f"));
+        const DosAttributes after = readAttributes(m.path() + "/item/g");
+        QVERIFY(after.hidden && after.system && !after.archive);
+        QProcess getfattr;
+        getfattr.start("getfattr", {"-n", "system.ntfs_attrib_be", "-e", "hex", m.path() + "/item/g"});
+        if (getfattr.waitForFinished() && getfattr.exitCode() == 0) {
+            const QByteArray out = getfattr.readAllStandardOutput();
+            const int at = out.indexOf("=0x");
+            QVERIFY(at > 0);
+            const uint value = out.mid(at + 3, 8).toUInt(nullptr, 16);
+            QCOMPARE(value & 0x26u, 0x06u); // hidden and system kept, archive cleared
+        }
+        QCOMPARE(contents(tree.path("target")), (QStringList{"item/g=data", "item/sub/f=data"}));
     }
 
     // A source changed during its copy is not deleted for good: the backup would not
