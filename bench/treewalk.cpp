@@ -78,13 +78,17 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int pairs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-    QTemporaryDir dir;
-    const QString root = dir.path() + QStringLiteral("/tree");
+    // A second argument keeps the tree in that folder (made on the first run, reused
+    // after), so that a profiler sees the check and not the building.
+    QTemporaryDir temporary;
+    const QString base = argc > 2 ? QString::fromLocal8Bit(argv[2]) : temporary.path();
+    const QString root = base + QStringLiteral("/tree");
+    const bool reuse = argc > 2 && QFile::exists(root);
     ::mkdir(QFile::encodeName(root).constData(), 0755);
 
     // One real record, as the program writes it, copied onto every file: half of the
     // files read as backed up, half (changed since) as needing a backup.
-    const QString sample = dir.path() + QStringLiteral("/sample");
+    const QString sample = base + QStringLiteral("/sample");
     QFile(sample).open(QIODevice::WriteOnly);
     clearArchive(sample);
     char buffer[256];
@@ -93,8 +97,10 @@ int main(int argc, char **argv)
         std::printf("this volume keeps no user.DOSATTRIB; run the benchmark on ext4, xfs or btrfs\n");
         return 1;
     }
-    build(QFile::encodeName(root), 0, QByteArray(buffer, int(n)));
-    std::printf("tree: %d entries, %d levels of folders\n", g_entries + 1, Depth);
+    if (!reuse) {
+        build(QFile::encodeName(root), 0, QByteArray(buffer, int(n)));
+        std::printf("tree: %d entries, %d levels of folders\n", g_entries + 1, Depth);
+    }
 
     std::int64_t found = 0;
     runCheck(root, found); // both warm
