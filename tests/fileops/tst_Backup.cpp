@@ -345,6 +345,22 @@ private Q_SLOTS:
                      .arg(tree.path("target")));
     }
 
+    // Gone between selection and copy: said so, and the namesake on the target stays.
+    void sourceThatVanished()
+    {
+        TempTree tree;
+        tree.folder("listed");
+        tree.file("target/gone", "namesake");
+        Harness h(tree.path("listed"));
+        h.target = tree.path("target");
+        h.state.BackupTargetFolderAction = 4;
+        h.answer("O");
+        h.backup({"gone"});
+        QVERIFY(h.calls.isEmpty());
+        QVERIFY(h.prompter.last().text.contains("no longer exists"));
+        QCOMPARE(tree.read("target/gone"), QByteArray("namesake"));
+    }
+
     void targetInsideSourceIsRefused()
     {
         TempTree tree;
