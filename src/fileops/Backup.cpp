@@ -198,7 +198,6 @@ FileItemReport BackupRun::copyItem(const QString &source, const SafeCopy::Stat &
         return o.items.empty() ? FileItemReport{source, QString(), FileItemOutcome::Failed} : o.items.front();
     };
     if (namesakeHoldsSource) {
-        m_state.CopyFlags = int(CopyFlagsFor(true, true));
         return single(run(FileOperationKind::Copy, {source}, m_target, CopyFlagsFor(true, true)));
     }
     if (!(action >= 1 && action <= 4 && namesake.exists)) {
