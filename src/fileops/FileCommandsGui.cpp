@@ -1,6 +1,7 @@
 #include "fileops/FileCommandsGui.h"
 
 #include "app/AppState.h"
+#include "fileops/Backup.h"
 #include "fileops/OptionsCommandsGui.h"
 #include "fileops/TargetFolderDialogGui.h"
 
@@ -42,4 +43,9 @@ void MoveSelectedItems(const MainWindowLink &link, const QStringList &selectedNa
 void DeleteSelectedItems(const MainWindowLink &link, const QStringList &selectedNames)
 {
     DeleteSelection(selectedNames, link.state, link.prompter, MakeFileCommandHooks(link));
+}
+
+void BackupSelectedItems(const MainWindowLink &link, const QStringList &selectedNames)
+{
+    BackupSelection(selectedNames, link.state, link.prompter, MakeFileCommandHooks(link));
 }

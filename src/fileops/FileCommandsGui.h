@@ -31,3 +31,4 @@ FileCommandHooks MakeFileCommandHooks(const MainWindowLink &link);
 void CopySelectedItems(const MainWindowLink &link, const QStringList &selectedNames);
 void MoveSelectedItems(const MainWindowLink &link, const QStringList &selectedNames);
 void DeleteSelectedItems(const MainWindowLink &link, const QStringList &selectedNames);
+void BackupSelectedItems(const MainWindowLink &link, const QStringList &selectedNames);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class Prompter;
 
@@ -27,6 +28,8 @@ struct FileOperationOutcome
 {
     bool cancelled = false;
     int itemsFailed = 0;
+    // Copy and move: what became of each source, and where it arrived.
+    std::vector<FileItemReport> items;
 };
 
 // The file-operation service as the commands see it; a failure it cannot ask about

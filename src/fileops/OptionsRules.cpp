@@ -115,8 +115,10 @@ int ButtonForValue(int value, int buttonCount)
 QString BackupPageCaption(int step, bool greek)
 {
     const auto index = static_cast<std::size_t>(std::clamp(step, 0, 2));
-    return QLatin1Char(' ') + OptionsTexts::BackupStepPrefix.in(greek)
-           + OptionsTexts::BackupStepOfThree[index].in(greek) + QLatin1Char(' ');
+    const QString caption = OptionsTexts::BackupPageCaptions[index].in(greek);
+    Q_ASSERT(caption == QLatin1Char(' ') + OptionsTexts::BackupStepPrefix.in(greek)
+                            + OptionsTexts::BackupStepOfThree[index].in(greek) + QLatin1Char(' '));
+    return caption;
 }
 
 int TakeOptionsPage(AppState &state)

@@ -31,6 +31,12 @@ inline constexpr std::array<Bilingual, 3> BackupStepOfThree{{
     {"2 από 3.", "2 of 3."},
     {"3 από 3.", "3 of 3."},
 }};
+// The Backup page's caption for each step: a blank, the prefix, the step, a blank.
+inline constexpr std::array<Bilingual, 3> BackupPageCaptions{{
+    {" Αποθήκευση: Βήμα 1 από 3. ", " Backup: Step 1 of 3. "},
+    {" Αποθήκευση: Βήμα 2 από 3. ", " Backup: Step 2 of 3. "},
+    {" Αποθήκευση: Βήμα 3 από 3. ", " Backup: Step 3 of 3. "},
+}};
 
 inline constexpr Bilingual fraDeleteOptions{" Οι φάκελλοι ή/και τα αρχεία που διαγράφω ... ", " The folders and/or files I delete ... "};
 inline constexpr std::array<Bilingual, 4> optDeleteOptions{{

@@ -4,6 +4,7 @@
 #include "fileops/FileCommandsGui.h"
 #include "app/ErrorReport.h"
 #include "fileops/FileOperationProgressWidget.h"
+#include "inspect/frmArchive.h"
 #include "fileops/OptionsCommandsGui.h"
 #include "fileops/RenameCommands.h"
 #include "fileops/frmRename.h"
@@ -48,7 +49,7 @@ void frmMain::wireFileCommands()
                 request.flags = static_cast<int>(call.flags);
                 request.languageGreek = m_state.LanguageGreek;
                 const FileOperationResult result = runFileOperation(this, request, *call.prompter);
-                return FileOperationOutcome{result.cancelled, result.failed};
+                return FileOperationOutcome{result.cancelled, result.failed, result.items};
             },
             [this] {
                 frmRecentPaths dialog(m_state, m_prompter, PathListKind::Recent, this);
@@ -65,6 +66,8 @@ void frmMain::wireFileCommands()
     on("mnuOptionsCopy", [this, link] { CopySelectedItems(link(), selectedNames()); });
     on("mnuOptionsMove", [this, link] { MoveSelectedItems(link(), selectedNames()); });
     on("mnuOptionsDelete", [this, link] { DeleteSelectedItems(link(), selectedNames()); });
+    on("mnuOptionsBackup", [this, link] { BackupSelectedItems(link(), selectedNames()); });
+    on("mnuOptionsArchiveBit", [this] { OpenArchiveCheckGui(this, m_state, m_prompter); });
     on("mnuOptionsRename", [this] {
         RenameHooks hooks;
         hooks.openRenameDialog = [this](const QStringList &entries) {

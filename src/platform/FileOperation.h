@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class Prompter;
 
@@ -25,12 +26,29 @@ struct FileOperationRequest
     bool languageGreek = true;
 };
 
+// What became of one top-level item of a copy or move.
+enum class FileItemOutcome {
+    Complete,  // copied or moved whole
+    Skipped,   // left by the user, or something inside it was
+    Failed,    // refused or failed, itself or something inside it
+    Cancelled  // the operation was cancelled before or while handling it
+};
+
+struct FileItemReport
+{
+    QString source;
+    QString target; // the path the item arrived at (after a rename on collision); "" when none
+    FileItemOutcome outcome = FileItemOutcome::Failed;
+};
+
 struct FileOperationResult
 {
     int done = 0;    // items copied, moved or deleted (a merged folder counts once)
     int skipped = 0; // items the user chose to leave (No, Skip)
     int failed = 0;  // items refused or that could not be handled
     bool cancelled = false;
+    // Copy and move: one report per source, in order (sources never reached are Cancelled).
+    std::vector<FileItemReport> items;
 };
 
 // The paths of an item list text: full paths each followed by one NUL, the whole

@@ -59,9 +59,32 @@ void FileOperationTransfer::run()
     }
     std::int64_t items = 0;
     std::int64_t bytes = 0;
+    auto &reports = m_ctx.result.items;
     for (qsizetype i = 0; i < m_ctx.request.sources.size(); ++i) {
-        m_ctx.checkCancel();
-        transferTop(QFile::encodeName(QDir::cleanPath(m_ctx.request.sources[i])));
+        const FileOperationResult before = m_ctx.result;
+        reports.push_back(FileItemReport{m_ctx.request.sources[i], QString(), FileItemOutcome::Cancelled});
+        QByteArray placed;
+        try {
+            m_ctx.checkCancel();
+            placed = transferTop(QFile::encodeName(QDir::cleanPath(m_ctx.request.sources[i])));
+        } catch (const OperationCancelled &) {
+            for (qsizetype j = i + 1; j < m_ctx.request.sources.size(); ++j)
+                reports.push_back(FileItemReport{m_ctx.request.sources[j], QString(), FileItemOutcome::Cancelled});
+            throw;
+        } catch (const FileError &) {
+            reports.back().outcome = FileItemOutcome::Failed;
+            throw;
+        }
+        FileItemReport &report = reports.back();
+        report.target = placed.isEmpty() ? QString() : FileOperationContext::display(placed);
+        if (m_ctx.result.failed > before.failed)
+            report.outcome = FileItemOutcome::Failed;
+        else if (m_ctx.result.skipped > before.skipped)
+            report.outcome = FileItemOutcome::Skipped;
+        else if (m_ctx.result.done > before.done)
+            report.outcome = FileItemOutcome::Complete;
+        else
+            report.outcome = FileItemOutcome::Failed;
         // A rename moves a whole tree at once; the figures catch up here.
         items += sizes[std::size_t(i)].first;
         bytes += sizes[std::size_t(i)].second;
@@ -70,7 +93,7 @@ void FileOperationTransfer::run()
     }
 }
 
-void FileOperationTransfer::transferTop(const QByteArray &src)
+QByteArray FileOperationTransfer::transferTop(const QByteArray &src)
 {
     m_ctx.progress.setCurrentName(FileOperationContext::display(src));
     SafeCopy::Stat st;
@@ -80,11 +103,11 @@ void FileOperationTransfer::transferTop(const QByteArray &src)
             throw FileError{ENOENT, src};
     });
     if (!found)
-        return;
+        return {};
     if (st.isDir() && isInsideSource(st)) {
         m_ctx.refuse(m_ctx.text(m_move ? T::IntoItselfMove : T::IntoItselfCopy)
                          .arg(FileOperationContext::display(src), FileOperationContext::display(m_target)));
-        return;
+        return {};
     }
     QByteArray name = SafeCopy::fileName(src);
     struct stat parent;
@@ -94,14 +117,17 @@ void FileOperationTransfer::transferTop(const QByteArray &src)
         if (m_move) {
             m_ctx.refuse(m_ctx.text(T::AlreadyThere)
                              .arg(FileOperationContext::display(name), FileOperationContext::display(m_target)));
-            return;
+            return {};
         }
         // A copy into its own folder is a copy under a new name.
         if (!m_ctx.attempt(src, [&] { name = SafeCopy::freeName(m_target, name, st.isDir()); }))
-            return;
+            return {};
     }
-    if (transfer(src, st, m_target, name))
-        ++m_ctx.result.done;
+    QByteArray placed;
+    if (!transfer(src, st, m_target, name, &placed))
+        return {};
+    ++m_ctx.result.done;
+    return placed;
 }
 
 bool FileOperationTransfer::isInsideSource(const SafeCopy::Stat &source) const
@@ -127,7 +153,7 @@ static bool linksTo(const QByteArray &src, const SafeCopy::Stat &st, const SafeC
 }
 
 bool FileOperationTransfer::transfer(const QByteArray &src, const SafeCopy::Stat &st, const QByteArray &dstDir,
-                                     QByteArray name)
+                                     QByteArray name, QByteArray *placed)
 {
     QByteArray dst = joinPath(dstDir, name);
     SafeCopy::Stat dstSt;
@@ -149,6 +175,8 @@ bool FileOperationTransfer::transfer(const QByteArray &src, const SafeCopy::Stat
             dst = joinPath(dstDir, name);
             break;
         case Decision::Replace:
+            if (placed)
+                *placed = dst;
             if (st.isDir() && dstSt.isDir())
                 return merge(src, dst);
             if (st.isDir() || dstSt.isDir()) {
@@ -162,6 +190,8 @@ bool FileOperationTransfer::transfer(const QByteArray &src, const SafeCopy::Stat
             return true;
         }
     }
+    if (placed)
+        *placed = dst;
     return m_move ? moveNew(src, st, dst) : copyNew(src, st, dst, nullptr);
 }
 

@@ -16,8 +16,10 @@ public:
 private:
     enum class Decision { Replace, Rename, Skip };
 
-    void transferTop(const QByteArray &source);
-    bool transfer(const QByteArray &src, const SafeCopy::Stat &st, const QByteArray &dstDir, QByteArray name);
+    // Returns the path the item arrived at, or "" when it did not.
+    QByteArray transferTop(const QByteArray &source);
+    bool transfer(const QByteArray &src, const SafeCopy::Stat &st, const QByteArray &dstDir, QByteArray name,
+                  QByteArray *placed = nullptr);
     Decision decide(const QByteArray &src, const SafeCopy::Stat &st, const QByteArray &dst, const SafeCopy::Stat &dstSt);
     bool copyNew(const QByteArray &src, const SafeCopy::Stat &st, const QByteArray &dst,
                  std::vector<QByteArray> *copied);

@@ -11,8 +11,9 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QTimer>
+#include <QRadioButton>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest>
 
 // Delete from the main window's listing through the real file-operation service.
@@ -144,6 +145,29 @@ private Q_SLOTS:
         QTest::keyClick(w.window->lvwInfo, Qt::Key_Delete);
         QCOMPARE(w.prompter.prompts.size(), 0);
         QCOMPARE(w.shownNames().size(), 3);
+    }
+
+    // The commands menu's "Archive bit" opens the check over the folder shown, at the
+    // remembered kind of starting point, and the window comes back when it closes.
+    void archiveBitOpensTheCheck()
+    {
+        World w(1);
+        QString opened;
+        QString currentOption;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            opened = modal->objectName();
+            const auto *option = modal->findChild<QRadioButton *>(QStringLiteral("optChooseTarget(0)"));
+            currentOption = option && option->isChecked() ? option->text() : QString();
+            modal->close();
+        });
+        w.window->menuEntry(QStringLiteral("mnuOptionsArchiveBit"))->trigger();
+        QCOMPARE(opened, QStringLiteral("frmArchive"));
+        QVERIFY(!currentOption.isEmpty());
+        QVERIFY(w.window->menuEntry(QStringLiteral("mnuOptionsBackup"))->isEnabled());
+        QCOMPARE(w.prompter.prompts.size(), 0);
     }
 };
 
