@@ -89,8 +89,7 @@ void frmMain::wireMenus()
                              "mnuOptionsRename", "mnuOptionsAttributes", "mnuOptionsProperties", "mnuRootBackup",
                              "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
                              "mnuDiskInformation", "mnuOptionsNewFolder",
-                             "mnuOptionsNewTextFile", "mnuOptionsFind", "mnuOptionsArchiveBit",
-                             "mnuOptionsComments"})
+                             "mnuOptionsNewTextFile", "mnuOptionsFind", "mnuOptionsArchiveBit"})
         m_entries.value(QLatin1String(name))->setEnabled(false);
 
     const auto on = [this](const char *name, auto slot) {
