@@ -110,10 +110,26 @@ void frmPageSetup::buildControls()
     layout->addLayout(frames, 1);
     layout->addLayout(buttons);
 
-    for (QWidget *control : findChildren<QWidget *>())
-        if (!control->objectName().isEmpty() && control->objectName() != QLatin1String("up")
-            && control->objectName() != QLatin1String("down"))
-            ContextHelp::setTopic(control, QStringLiteral("frmPageSetup.") + control->objectName());
+    // The labels of a number share the topic of its up-down control.
+    const auto topic = [](QWidget *control, const char *name) {
+        ContextHelp::setTopic(control, QStringLiteral("frmPageSetup.") + QLatin1String(name));
+    };
+    for (QWidget *control : {static_cast<QWidget *>(fraFont), static_cast<QWidget *>(chkCourierNew),
+                             static_cast<QWidget *>(chkCourierNewGreek), static_cast<QWidget *>(fraMargin),
+                             static_cast<QWidget *>(cmdOK), static_cast<QWidget *>(cmdCancel)})
+        topic(control, control->objectName().toLatin1().constData());
+    for (QWidget *control : {static_cast<QWidget *>(lblFontSizeTitle), static_cast<QWidget *>(lblFontSize),
+                             static_cast<QWidget *>(updFontSize), static_cast<QWidget *>(lblFontSizeMinMax)})
+        topic(control, "updFontSize");
+    for (QWidget *control : {static_cast<QWidget *>(lblTopMarginTitle), static_cast<QWidget *>(lblTopMargin),
+                             static_cast<QWidget *>(updTopMargin), static_cast<QWidget *>(lblTopMarginMinMax)})
+        topic(control, "updTopMargin");
+    for (QWidget *control : {static_cast<QWidget *>(lblLeftMarginTitle), static_cast<QWidget *>(lblLeftMargin),
+                             static_cast<QWidget *>(updLeftMargin), static_cast<QWidget *>(lblLeftMarginMinMax)})
+        topic(control, "updLeftMargin");
+    for (QWidget *control : {static_cast<QWidget *>(lblLinesPerPageTitle), static_cast<QWidget *>(lblLinesPerPage),
+                             static_cast<QWidget *>(updLinesPerPage), static_cast<QWidget *>(lblLinesPerPageMinMax)})
+        topic(control, "updLinesPerPage");
 }
 
 void frmPageSetup::load()

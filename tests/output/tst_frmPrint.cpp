@@ -12,7 +12,10 @@
 #include "output/PrintLayout.h"
 #include "output/UpDownWidget.h"
 #include "output/frmPageSetup.h"
+#include "output/frmComments.h"
 #include "output/frmPrint.h"
+#include "app/ContextHelpGui.h"
+#include "app/HelpFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -453,6 +456,40 @@ private Q_SLOTS:
         QCOMPARE(prompter.last().text, "Item '" + state.CurrentPath + "', contains neither files nor folders. "
                                        "Therefore, there is nothing to print.");
         QCOMPARE(prompter.last().title, QStringLiteral("Print"));
+    }
+
+    // Every control of the three windows has its topic in both help files.
+    void everyControlHasHelp()
+    {
+        World w;
+        w.services.volumes = [] { return QList<Volume>{}; };
+        frmPageSetup setup(w.state, w.prompter);
+        frmPrint print(w.state, w.prompter, w.services, w.listing(1));
+        frmComments comments(w.state, w.prompter, w.services, QString());
+        QStringList missing;
+        int topics = 0;
+        for (const char *name : {"TidyhallGr.hlp", "TidyhallUk.hlp"}) {
+            QFile f(qEnvironmentVariable("TIDYHALL_TEST_SOURCE_DIR") + "/resources/help/" + name);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const HelpFile help = HelpFile::parse(QString::fromUtf8(f.readAll()));
+            for (QWidget *window : {static_cast<QWidget *>(&setup), static_cast<QWidget *>(&print),
+                                    static_cast<QWidget *>(&comments)})
+                for (QWidget *control : window->findChildren<QWidget *>()) {
+                    const QString topic = ContextHelp::topicOf(control);
+                    if (control->objectName().isEmpty() || control->objectName().startsWith("qt_"))
+                        continue;
+                    ++topics;
+                    if (topic.isEmpty() || help.topic(topic).isEmpty())
+                        missing << QString::fromLatin1(name) + ": " + control->objectName() + " " + topic;
+                }
+        }
+        // Only the hidden loader and the progress shown while printing go without one.
+        missing.removeIf([](const QString &m) {
+            return m.contains("cmdEdit") || m.contains("lblPleaseWait") || m.contains("prbProgressBar")
+                   || m.contains("Animation1");
+        });
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
+        QVERIFY(topics > 60);
     }
 
 private:
