@@ -7,6 +7,8 @@
 #include "output/PrintJobGui.h"
 #include "output/PrintLayout.h"
 #include "output/frmComments.h"
+#include "output/frmPageSetup.h"
+#include "output/frmPrint.h"
 #include "platform/ExactName.h"
 #include "platform/LegacyText.h"
 
@@ -346,6 +348,41 @@ private Q_SLOTS:
         QCOMPARE(lines.mid(0, 4), expected.mid(0, 4));
         QCOMPARE(lines[4].trimmed(), expected[4].trimmed());
         QVERIFY(lines[4].endsWith("Projects + Archive"));
+    }
+
+    // Pictures of the three windows in both languages, for looking at them; only when
+    // $TIDYHALL_PICTURES names a folder.
+    void pictures_data()
+    {
+        QTest::addColumn<bool>("greek");
+        QTest::newRow("Greek") << true;
+        QTest::newRow("English") << false;
+    }
+    void pictures()
+    {
+        QFETCH(bool, greek);
+        const QString folder = qEnvironmentVariable("TIDYHALL_PICTURES");
+        if (folder.isEmpty())
+            QSKIP("set TIDYHALL_PICTURES to a folder to get the pictures");
+        World w;
+        w.state.LanguageGreek = greek;
+        w.state.PrintTopMargin = 2;
+        w.state.PrintLinesPerPage = 55;
+        w.writeComments("vol", line("Projects", greek ? QByteArray("Τα έργα του γραφείου") : QByteArray("Office projects"))
+                                   + line("readme.txt", "README"));
+        const QString suffix = greek ? "-greek.png" : "-english.png";
+        w.prompter.answer(PromptButton::Ok);
+        auto comments = w.open();
+        clickRow(*comments, 2);
+        QVERIFY(comments->grab().save(folder + "/frmComments" + suffix));
+        frmPageSetup setup(w.state, w.prompter);
+        setup.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&setup));
+        QVERIFY(setup.grab().save(folder + "/frmPageSetup" + suffix));
+        frmPrint print(w.state, w.prompter, w.services, PrintListing{45, {}});
+        print.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&print));
+        QVERIFY(print.grab().save(folder + "/frmPrint" + suffix));
     }
 };
 
