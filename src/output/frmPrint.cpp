@@ -48,6 +48,7 @@ frmPrint::frmPrint(AppState &state, Prompter &prompter, PrintServices &services,
         Animation1[i] = new QLabel(this);
         Animation1[i]->setObjectName(QStringLiteral("Animation1(%1)").arg(i));
         Animation1[i]->setFixedSize(48, 48);
+        Animation1[i]->hide();
     }
 
     auto *waitRow = new QHBoxLayout;
@@ -124,6 +125,8 @@ void frmPrint::printJob()
                                static_cast<QWidget *>(d.chkPrintToFile)})
                 w->setEnabled(false);
             d.lblPleaseWait->show();
+            for (QLabel *animation : d.Animation1)
+                animation->show();
             d.prbProgressBar->setValue(0);
             d.prbProgressBar->show();
             d.setAnimations(true);

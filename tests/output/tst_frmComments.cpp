@@ -379,10 +379,23 @@ private Q_SLOTS:
         setup.show();
         QVERIFY(QTest::qWaitForWindowExposed(&setup));
         QVERIFY(setup.grab().save(folder + "/frmPageSetup" + suffix));
-        frmPrint print(w.state, w.prompter, w.services, PrintListing{45, {}});
+        frmPrint *running = nullptr;
+        const auto item = [&](std::int64_t i) {
+            if (i == 120)
+                running->grab().save(folder + "/frmPrint-running" + suffix);
+            PrintItemTexts t;
+            t.name = QString::number(i);
+            return t;
+        };
+        frmPrint print(w.state, w.prompter, w.services, PrintListing{300, item});
+        running = &print;
         print.show();
         QVERIFY(QTest::qWaitForWindowExposed(&print));
         QVERIFY(print.grab().save(folder + "/frmPrint" + suffix));
+        w.state.PrintToFile = true;
+        w.answer = w.tree.path("printout.txt");
+        print.cmdPrint->click();
+        QVERIFY(QFile::exists(folder + "/frmPrint-running" + suffix));
     }
 };
 
