@@ -48,6 +48,7 @@ frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     wirePaths();
     wireFileCommands();
     wireOutput();
+    wireShellCommands();
     assignHelpTopics();
     resize(1100, 700);
 }

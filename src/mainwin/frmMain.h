@@ -167,6 +167,9 @@ private:
     void wireFileCommands();
     QStringList selectedNames() const;
 
+    // Open, print, properties and quick view (frmMainShell.cpp).
+    void wireShellCommands();
+
     // Helpers.
     void showHelpMessage();
     void showTopicOf(QWidget *holder);

@@ -96,6 +96,8 @@ class frmPrintTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<ScratchCups> m_cups;
+    const QString m_queue = QStringLiteral("tidyhall-test");
+    QString m_queueOutput; // the file each job of the queue is written to
 
     struct World
     {
@@ -137,6 +139,8 @@ private Q_SLOTS:
     {
         // Before anything in this process talks to CUPS.
         m_cups = std::make_unique<ScratchCups>();
+        if (m_cups->isRunning())
+            m_queueOutput = m_cups->addFileQueue(m_queue, true);
     }
 
     // The page-setup dialog shows the settings as start-up read them.
@@ -382,14 +386,14 @@ private Q_SLOTS:
     // jobs is reported with the scheduler's reason.
     void printsThroughCups()
     {
-        if (!m_cups->ok())
-            QSKIP(qPrintable("no scratch CUPS scheduler: " + m_cups->error()));
+        if (!m_cups->isRunning() || m_queueOutput.isEmpty())
+            QSKIP(qPrintable("no scratch CUPS scheduler: " + m_cups->failure()));
         World w;
         auto system = PrintServices::system(w.prompter);
         w.services.printer = system->printer;
         QPrinter *printer = w.services.printer();
         QVERIFY(printer);
-        QCOMPARE(printer->printerName(), m_cups->queue());
+        QCOMPARE(printer->printerName(), m_queue);
         {
             frmPrint dialog(w.state, w.prompter, w.services, w.listing(45));
             dialog.show();
@@ -397,18 +401,20 @@ private Q_SLOTS:
             click(&dialog, dialog.cmdPrint);
         }
         QVERIFY2(w.prompter.prompts.isEmpty(), qPrintable(w.prompter.prompts.value(0).text));
-        QVERIFY2(m_cups->waitUntilIdle(), qPrintable(m_cups->log()));
-        const QList<QStringList> pages = pdfPages(m_cups->outputFile());
+        QVERIFY2(m_cups->waitForJobs(m_queue), m_cups->errorLog().constData());
+        const QList<QStringList> pages = pdfPages(m_queueOutput);
         QCOMPARE(pages.size(), 2);
         QVERIFY(pages[1][0].endsWith(QStringLiteral("Page 2 of 2")));
-        QVERIFY(m_cups->run("cupsreject", {"-r", "out of paper", m_cups->queue()}));
+        int exitCode = -1;
+        m_cups->client("cupsreject", {"-r", "out of paper", m_queue}, &exitCode);
+        QCOMPARE(exitCode, 0);
         {
             frmPrint dialog(w.state, w.prompter, w.services, w.listing(5));
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             click(&dialog, dialog.cmdPrint);
         }
-        m_cups->run("cupsaccept", {m_cups->queue()});
+        m_cups->client("cupsaccept", {m_queue});
         QCOMPARE(w.prompter.prompts.size(), 1);
         QVERIFY2(w.prompter.last().text.contains("did not accept the job"), qPrintable(w.prompter.last().text));
     }

@@ -6,23 +6,42 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-const char *const PassThroughPpd = R"PPD(*PPD-Adobe: "4.3"
+// Filters run as the user lp and must reach the spool: the scratch folder lies where
+// everyone may pass through, not under the test's private temporary folder.
+QString scratchTemplate()
+{
+    return QStringLiteral("/var/tmp/tidyhall-cups-XXXXXX");
+}
+
+bool writeFile(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(text) == text.size();
+}
+
+// A printer description whose only filter copies the document unchanged.
+const char PassThroughPpd[] = R"PPD(*PPD-Adobe: "4.3"
 *FormatVersion: "4.3"
 *FileVersion: "1.0"
 *LanguageVersion: English
 *LanguageEncoding: ISOLatin1
-*PCFileName: "PDFPASS.PPD"
+*PCFileName: "PASSTHRU.PPD"
 *Manufacturer: "Test"
-*Product: "(PDF Passthrough)"
-*ModelName: "PDF Passthrough"
-*ShortNickName: "PDF Passthrough"
-*NickName: "PDF Passthrough"
+*Product: "(Pass Through)"
+*ModelName: "Pass Through"
+*ShortNickName: "Pass Through"
+*NickName: "Pass Through"
 *PSVersion: "(3010.000) 0"
 *cupsFilter: "application/pdf 0 gziptoany"
+*cupsFilter: "application/postscript 0 gziptoany"
+*cupsFilter: "text/plain 0 gziptoany"
+*cupsFilter: "image/png 0 gziptoany"
+*cupsFilter: "image/jpeg 0 gziptoany"
 *OpenUI *PageSize: PickOne
 *DefaultPageSize: A4
 *PageSize A4: "<</PageSize[595 842]>>setpagedevice"
@@ -33,14 +52,7 @@ const char *const PassThroughPpd = R"PPD(*PPD-Adobe: "4.3"
 *PaperDimension A4: "595 842"
 )PPD";
 
-bool writeText(const QString &path, const QByteArray &text)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
-}
-
-// A port the kernel just handed out on the loopback address, free again once closed.
-int freePort()
+int freeLoopbackPort()
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     if (fd < 0)
@@ -59,106 +71,141 @@ int freePort()
 
 } // namespace
 
-ScratchCups::ScratchCups() : m_dir(QStringLiteral("/var/tmp/tidyhall-cups-XXXXXX"))
+ScratchCups::ScratchCups() : m_dir(scratchTemplate())
 {
+    m_hadServer = qEnvironmentVariableIsSet("CUPS_SERVER");
+    m_previousServer = qgetenv("CUPS_SERVER");
+    if (!m_dir.isValid()) {
+        m_failure = QStringLiteral("no scratch folder under /var/tmp");
+        return;
+    }
     const QString d = m_dir.path();
-    // Filters run as the user lp and must reach the spool.
-    QFile::setPermissions(d, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                 | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
-                                 | QFileDevice::ExeOther);
+    ::chmod(QFile::encodeName(d).constData(), 0755);
     for (const char *sub : {"etc", "run", "cache", "spool/tmp", "log", "ssl", "out"})
-        QDir(d).mkpath(QLatin1String(sub));
-    const int port = freePort();
-    if (port == 0) {
-        m_error = QStringLiteral("no free loopback port");
+        QDir().mkpath(d + QLatin1Char('/') + QLatin1String(sub));
+    ::chmod(QFile::encodeName(d + QStringLiteral("/spool")).constData(), 0755);
+    m_port = freeLoopbackPort();
+    const QByteArray conf = "LogLevel debug\nListen 127.0.0.1:" + QByteArray::number(m_port)
+                            + "\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
+                              "<Policy default>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n";
+    const QByteArray files = "ServerRoot " + QFile::encodeName(d) + "/etc\nStateDir " + QFile::encodeName(d)
+                             + "/run\nCacheDir " + QFile::encodeName(d) + "/cache\nRequestRoot " + QFile::encodeName(d)
+                             + "/spool\nTempDir " + QFile::encodeName(d) + "/spool/tmp\nServerKeychain "
+                             + QFile::encodeName(d) + "/ssl\nAccessLog " + QFile::encodeName(d)
+                             + "/log/access_log\nErrorLog " + QFile::encodeName(d) + "/log/error_log\nPageLog "
+                             + QFile::encodeName(d) + "/log/page_log\nPrintcap " + QFile::encodeName(d) + "/run/printcap\nFileDevice Yes\n";
+    if (!m_port || !writeFile(d + QStringLiteral("/etc/cupsd.conf"), conf)
+        || !writeFile(d + QStringLiteral("/etc/cups-files.conf"), files)
+        || !writeFile(d + QStringLiteral("/passthrough.ppd"), PassThroughPpd)) {
+        m_failure = QStringLiteral("could not write the scratch configuration");
         return;
     }
-    const QByteArray root = d.toUtf8();
-    const bool written =
-        writeText(d + "/etc/cupsd.conf", "LogLevel debug\nListen 127.0.0.1:" + QByteArray::number(port)
-                                             + "\nBrowsing No\nWebInterface No\n<Policy default>\n<Limit All>\n"
-                                               "Order deny,allow\n</Limit>\n</Policy>\n")
-        && writeText(d + "/etc/cups-files.conf",
-                     "ServerRoot " + root + "/etc\nStateDir " + root + "/run\nCacheDir " + root + "/cache\nRequestRoot "
-                         + root + "/spool\nTempDir " + root + "/spool/tmp\nServerKeychain " + root + "/ssl\nAccessLog "
-                         + root + "/log/access_log\nErrorLog " + root + "/log/error_log\nPageLog " + root
-                         + "/log/page_log\nPrintcap " + root + "/run/printcap\nFileDevice Yes\n")
-        && writeText(d + "/pdfpass.ppd", PassThroughPpd);
-    if (!written) {
-        m_error = QStringLiteral("cannot write the scratch configuration");
+    qputenv("CUPS_SERVER", server().toLatin1());
+
+    m_cupsd.setProgram(QStringLiteral("cupsd"));
+    m_cupsd.setArguments({QStringLiteral("-f"), QStringLiteral("-c"), d + QStringLiteral("/etc/cupsd.conf"),
+                          QStringLiteral("-s"), d + QStringLiteral("/etc/cups-files.conf")});
+    m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+    m_cupsd.start();
+    if (!m_cupsd.waitForStarted()) {
+        m_failure = QStringLiteral("cupsd cannot start: ") + m_cupsd.errorString();
         return;
     }
-    qputenv("CUPS_SERVER", "127.0.0.1:" + QByteArray::number(port));
-    m_cupsd.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_cupsd.start(QStringLiteral("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), d + "/etc/cupsd.conf",
-                                            QStringLiteral("-s"), d + "/etc/cups-files.conf"});
-    if (!m_cupsd.waitForStarted(10000)) {
-        m_error = QStringLiteral("cupsd did not start: ") + m_cupsd.errorString();
-        return;
-    }
-    QString status;
-    for (int i = 0; i < 100; ++i) {
-        if (run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, &status)
-            && status.trimmed() == QLatin1String("scheduler is running"))
-            break;
-        if (m_cupsd.state() != QProcess::Running) {
-            m_error = QStringLiteral("cupsd ended: ") + log();
+    // The scheduler answers once it has read its configuration.
+    for (int attempt = 0; attempt < 150; ++attempt) {
+        if (client(QStringLiteral("lpstat"), {QStringLiteral("-r")}).trimmed() == "scheduler is running") {
+            m_running = true;
             return;
         }
+        if (m_cupsd.state() != QProcess::Running)
+            break;
         QThread::msleep(100);
     }
-    if (status.trimmed() != QLatin1String("scheduler is running")) {
-        m_error = QStringLiteral("cupsd does not answer: ") + log();
-        return;
-    }
-    m_ok = run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), queue(), QStringLiteral("-v"),
-                                           QStringLiteral("file://") + outputFile(), QStringLiteral("-P"),
-                                           d + "/pdfpass.ppd", QStringLiteral("-E")})
-           && run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue()});
+    m_failure = QStringLiteral("cupsd did not come up: ") + QString::fromLocal8Bit(m_cupsd.readAll() + errorLog());
 }
 
 ScratchCups::~ScratchCups()
 {
-    if (m_cupsd.state() == QProcess::Running) {
+    if (m_cupsd.state() != QProcess::NotRunning) {
         m_cupsd.terminate();
         if (!m_cupsd.waitForFinished(10000))
             m_cupsd.kill();
+        m_cupsd.waitForFinished();
     }
+    if (m_hadServer)
+        qputenv("CUPS_SERVER", m_previousServer);
+    else
+        qunsetenv("CUPS_SERVER");
 }
 
-bool ScratchCups::run(const QString &tool, const QStringList &arguments, QString *output)
+QString ScratchCups::server() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(m_port);
+}
+
+QByteArray ScratchCups::client(const QString &program, const QStringList &arguments, int *exitCode) const
 {
     QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(tool, arguments);
-    const bool finished = p.waitForFinished(30000);
-    const QString text = QString::fromLocal8Bit(p.readAll());
-    if (output)
-        *output = text;
-    if (!finished || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        m_error = tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(": ")
-                  + (p.error() == QProcess::FailedToStart ? QStringLiteral("not installed") : text.trimmed());
-        return false;
-    }
-    return true;
+    p.start(program, arguments);
+    p.waitForFinished(60000);
+    if (exitCode)
+        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return p.readAllStandardOutput();
 }
 
-bool ScratchCups::waitUntilIdle()
+QString ScratchCups::addFileQueue(const QString &name, bool makeDefault)
 {
-    QString jobs;
-    for (int i = 0; i < 300; ++i) {
-        if (run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("not-completed"), QStringLiteral("-o"),
-                                           queue()},
-                &jobs)
-            && jobs.trimmed().isEmpty())
+    const QString out = m_dir.path() + QStringLiteral("/out/") + name;
+    int code = -1;
+    client(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-v"), QStringLiteral("file://") + out,
+                                       QStringLiteral("-P"), m_dir.path() + QStringLiteral("/passthrough.ppd"),
+                                       QStringLiteral("-E")},
+           &code);
+    if (code != 0)
+        return {};
+    if (makeDefault) {
+        client(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name}, &code);
+        if (code != 0)
+            return {};
+    }
+    return out;
+}
+
+bool ScratchCups::waitForJobs(const QString &queue)
+{
+    for (int attempt = 0; attempt < 600; ++attempt) {
+        int code = -1;
+        const QByteArray pending =
+            client(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("not-completed"), QStringLiteral("-o"), queue},
+                   &code);
+        if (code != 0)
+            return false;
+        if (pending.trimmed().isEmpty())
             return true;
         QThread::msleep(100);
     }
     return false;
 }
 
-QString ScratchCups::log() const
+QStringList ScratchCups::completedJobs(const QString &queue)
 {
-    QFile f(m_dir.path() + "/log/error_log");
-    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll().right(4000)) : QString();
+    QStringList jobs;
+    const QByteArray listing =
+        client(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), queue});
+    for (const QByteArray &line : listing.split('\n'))
+        if (!line.trimmed().isEmpty())
+            jobs.append(QString::fromLocal8Bit(line.split(' ').first()));
+    return jobs;
+}
+
+QByteArray ScratchCups::output(const QString &queue) const
+{
+    QFile f(m_dir.path() + QStringLiteral("/out/") + queue);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray ScratchCups::errorLog() const
+{
+    QFile f(m_dir.path() + QStringLiteral("/log/error_log"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
