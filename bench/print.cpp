@@ -151,7 +151,7 @@ struct Listing
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out);
         PrinterPages pages(printer, state.PrintFontSize, state.PrintLeftMargin + PrintLineWidth,
-                           state.PrintTopMargin + 4 + state.PrintLinesPerPage, QStringLiteral("bench"));
+                           state.PrintTopMargin + 4 + state.PrintLinesPerPage, QStringLiteral("bench"), false);
         WritePrintout(frame(false), model.rowCount(), [this](std::int64_t i) { return ListingItemLine(item(i)); },
                       pages);
         pages.finish(false);

@@ -28,20 +28,27 @@ struct PrinterPages::State
     double ascent = 0;
     double y = 0;
     bool ended = false;
+    bool greek = false;
 
     explicit State(QPrinter &p) : printer(p), givenOrientation(p.pageLayout().orientation()) {}
+
+    RuntimeError failure() const
+    {
+        return RuntimeError(ErrorNumber::DiskNotReady, PrintTexts::PrinterFailed.in(greek).arg(printer.printerName()));
+    }
 };
 
 PrinterPages::PrinterPages(QPrinter &printer, int fontSize, int widestLine, int linesOnPage,
-                           const QString &documentName)
+                           const QString &documentName, bool greek)
     : m_d(std::make_unique<State>(printer))
 {
+    m_d->greek = greek;
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(documentName);
     State &d = *m_d;
     if (!d.painter.begin(&printer)) {
         printer.setPageOrientation(d.givenOrientation);
-        throw RuntimeError(ErrorNumber::DiskNotReady, printer.printerName());
+        throw d.failure();
     }
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     QFont font(QStringLiteral("Liberation Mono"));
@@ -82,7 +89,7 @@ PrinterPages::~PrinterPages()
 void PrinterPages::newPage()
 {
     if (!m_d->printer.newPage())
-        throw RuntimeError(ErrorNumber::DiskNotReady, m_d->printer.printerName());
+        throw m_d->failure();
     m_d->y = 0;
 }
 
@@ -100,8 +107,9 @@ void PrinterPages::finish(bool greek)
     d.ended = true;
     const bool ended = d.painter.end();
     const QString name = d.printer.printerName();
+    d.greek = greek;
     if (!ended || d.printer.printerState() == QPrinter::Error)
-        throw RuntimeError(ErrorNumber::DiskNotReady, PrintTexts::PrinterFailed.in(greek).arg(name));
+        throw d.failure();
     if (d.printer.outputFormat() == QPrinter::NativeFormat) {
         const QString refusal = LastSpoolerRefusal();
         if (!refusal.isEmpty())

@@ -46,11 +46,13 @@ struct PrintServices
 class PrinterPages : public PrintSink
 {
 public:
-    PrinterPages(QPrinter &printer, int fontSize, int widestLine, int linesOnPage, const QString &documentName);
+    PrinterPages(QPrinter &printer, int fontSize, int widestLine, int linesOnPage, const QString &documentName,
+                 bool greek);
     ~PrinterPages() override;
     PrinterPages(const PrinterPages &) = delete;
     PrinterPages &operator=(const PrinterPages &) = delete;
 
+    // Throws RuntimeError when the printer cannot start a page.
     void newPage() override;
     void writeLine(const QString &line, bool emphasised) override;
     // Ends the document; throws RuntimeError (in the language asked for) when the

@@ -481,7 +481,8 @@ void frmComments::cmdPrint_Click()
         } else {
             QPrinter &printer = PrinterForJob(m_services, m_state.LanguageGreek);
             PrinterPages pages(printer, m_state.PrintFontSize, m_state.PrintLeftMargin + PrintLineWidth,
-                               m_state.PrintTopMargin + 4 + m_state.PrintLinesPerPage, windowTitle());
+                               m_state.PrintTopMargin + 4 + m_state.PrintLinesPerPage, windowTitle(),
+                           m_state.LanguageGreek);
             WritePrintout(frame, shown.size(), itemLine, pages);
             pages.finish(m_state.LanguageGreek);
         }

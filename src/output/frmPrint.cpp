@@ -164,7 +164,8 @@ void frmPrint::printJob()
     } else {
         QPrinter &printer = PrinterForJob(m_services, m_state.LanguageGreek);
         PrinterPages pages(printer, m_state.PrintFontSize, m_state.PrintLeftMargin + PrintLineWidth,
-                           m_state.PrintTopMargin + 4 + m_state.PrintLinesPerPage, windowTitle());
+                           m_state.PrintTopMargin + 4 + m_state.PrintLinesPerPage, windowTitle(),
+                           m_state.LanguageGreek);
         WritePrintout(frame, count, itemLine, pages, afterItem);
         pages.finish(m_state.LanguageGreek);
     }
