@@ -6,6 +6,7 @@
 #include "app/WidgetPrompter.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/MainTexts.h"
+#include "output/PrintJobGui.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -32,7 +33,8 @@ static void registerResources()
 }
 
 frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_prompter(prompter), m_help(std::make_unique<ContextHelp>(state))
+    : QMainWindow(parent), m_state(state), m_prompter(prompter), m_help(std::make_unique<ContextHelp>(state)),
+      m_printServices(PrintServices::system(prompter))
 {
     registerResources();
     setObjectName(QStringLiteral("frmMain"));
@@ -46,6 +48,7 @@ frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     wirePaths();
     wireFileCommands();
     wireRootBackup();
+    wireOutput();
     wireShellCommands();
     assignHelpTopics();
     resize(1100, 700);

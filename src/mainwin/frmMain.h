@@ -27,6 +27,7 @@ class FolderListWidget;
 class Prompter;
 struct AppState;
 struct MenuEntry;
+struct PrintServices;
 
 // The main window: one folder's listing with its filters and order, the navigation
 // controls on the left, the button row on top, and the pop-up menus through which
@@ -101,6 +102,8 @@ public:
     void RootBackup();
 
     ContextHelp &contextHelp() const { return *m_help; }
+    // The printer, save dialog and volumes the print and comments dialogs use.
+    PrintServices &printServices() const { return *m_printServices; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -156,6 +159,12 @@ private:
     void monitoredPathClicked(const QString &path);
     QString shownVolume() const;
 
+    // Page setup, printing and comments (frmMainOutput.cpp).
+    void wireOutput();
+    void openPageSetup();
+    void openPrint();
+    void openComments();
+
     // Copy, move and delete (frmMainFileOps.cpp).
     void wireFileCommands();
     QStringList selectedNames() const;
@@ -174,6 +183,7 @@ private:
     AppState &m_state;
     Prompter &m_prompter;
     std::unique_ptr<ContextHelp> m_help;
+    std::unique_ptr<PrintServices> m_printServices;
     QHash<QString, QAction *> m_entries;
     QHash<QString, QString> m_volumeFolders; // the folder last shown on each volume
     QMap<int, int> m_columnWidths;            // listing columns the user has resized

@@ -85,7 +85,7 @@ void frmMain::wireMenus()
     // Commands that later parts of the program provide stay in their place, disabled,
     // until they are there.
     for (const char *name : {"mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
-                             "mnuDiskInformation", "mnuOptionsFind", "mnuOptionsComments"})
+                             "mnuDiskInformation", "mnuOptionsFind"})
         m_entries.value(QLatin1String(name))->setEnabled(false);
 
     const auto on = [this](const char *name, auto slot) {

@@ -78,10 +78,6 @@ void frmMain::wireControls()
         connect(box, &QCheckBox::clicked, this, [this] { onPropertyClicked(); });
     for (int i = 0; i < 3; ++i)
         connect(optAppearance[i], &QRadioButton::clicked, this, [this, i] { onOrderClicked(i); });
-
-    // Commands of later parts of the program.
-    cmdPrint->setEnabled(false);
-    cmdPageSetup->setEnabled(false);
 }
 
 void frmMain::assignHelpTopics()
