@@ -95,7 +95,6 @@ private Q_SLOTS:
         QTest::newRow("all four, fixed order") << false << "ARSH"
                                                << "Αρχείο - Κρυφό - Συστήματος - Μόνο για ανάγνωση - Προς φύλαξη"
                                                << "File - Hidden - System - Read only - Archive";
-        QTest::newRow("system folder") << true << "S" << "Φάκελλος - Συστήματος" << "Folder - System";
     }
     void description()
     {
