@@ -143,19 +143,13 @@ private Q_SLOTS:
         qunsetenv("XDG_CURRENT_DESKTOP");
         const QString apps = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications");
         QVERIFY(QDir().mkpath(apps));
-        QFile recorder(apps + QStringLiteral("/tidytest-recorder.desktop"));
-        QVERIFY(recorder.open(QIODevice::WriteOnly));
-        recorder.write("[Desktop Entry]\nType=Application\nName=Recorder\nExec=" + QFile::encodeName(m_recorder)
+        writeExact(apps + QStringLiteral("/tidytest-recorder.desktop"),
+                   "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" + QFile::encodeName(m_recorder)
                        + " %f\nNoDisplay=true\n");
-        recorder.close();
-        QFile broken(apps + QStringLiteral("/tidytest-broken.desktop"));
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write("[Desktop Entry]\nType=Application\nName=Broken\nExec=/nonexistent/viewer %f\n");
-        broken.close();
-        QFile defaults(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/mimeapps.list"));
-        QVERIFY(defaults.open(QIODevice::WriteOnly));
-        defaults.write("[Default Applications]\ntext/plain=tidytest-recorder.desktop\n"
-                       "image/png=tidytest-broken.desktop\n");
+        writeExact(apps + QStringLiteral("/tidytest-broken.desktop"),
+                   "[Desktop Entry]\nType=Application\nName=Broken\nExec=/nonexistent/viewer %f\n");
+        writeExact(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/mimeapps.list"),
+                   "[Default Applications]\ntext/plain=tidytest-recorder.desktop\nimage/png=tidytest-broken.desktop\n");
     }
 
     // Qt cannot remove names that are not UTF-8; the exact bytes can.
