@@ -112,9 +112,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("log");
         QTest::addColumn<bool>("refreshed");
         const QStringList ab{"a", "b"};
-        QTest::newRow("new name") << QStringList{"a"} << false << QStringList{"c"} << "" << QStringList{"c"}
-                                  << QStringList{"ask"} << true;
-        QTest::newRow("answer trimmed") << QStringList{"a"} << false << QStringList{"  c  "} << ""
+        QTest::newRow("new name, answer trimmed") << QStringList{"a"} << false << QStringList{"  c  "} << ""
                                         << QStringList{"c"} << QStringList{"ask"} << true;
         QTest::newRow("case only") << QStringList{"a"} << false << QStringList{"A"} << "" << QStringList{"A"}
                                    << QStringList{"ask"} << true;

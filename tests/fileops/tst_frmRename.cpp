@@ -134,23 +134,18 @@ private Q_SLOTS:
         frmRename dialog(w.entries, w.state, w.prompter);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        w.prompter.answer(PromptButton::No);
-        dialog.txtNewName->setText(QStringLiteral("ro.txt"));
-        clickInWindow(dialog.cmdRename);
-        QVERIFY(w.prompter.last().text.startsWith(QStringLiteral("Are you sure you want to rename item '")));
-        w.prompter.answer(PromptButton::Yes);
-        dialog.txtNewName->setText(QStringLiteral("../ro.txt"));
-        clickInWindow(dialog.cmdRename);
-        QVERIFY(w.prompter.last().text.contains(QStringLiteral("slash")));
-        w.prompter.answer(PromptButton::Yes);
-        dialog.txtNewName->setText(QStringLiteral(".."));
-        clickInWindow(dialog.cmdRename);
-        QVERIFY(w.prompter.last().text.contains(QStringLiteral("'..'")));
+        const auto rename = [&](const QString &name, PromptButton toReadOnly) {
+            w.prompter.answer(toReadOnly);
+            dialog.txtNewName->setText(name);
+            clickInWindow(dialog.cmdRename);
+            return w.prompter.last().text;
+        };
+        QVERIFY(rename("ro.txt", PromptButton::No).startsWith(QStringLiteral("Are you sure you want to rename item '")));
+        QVERIFY(rename("../ro.txt", PromptButton::Yes).contains(QStringLiteral("slash")));
+        QVERIFY(rename("..", PromptButton::Yes).contains(QStringLiteral("'..'")));
         QCOMPARE(w.names(), QStringList({"one.txt", "three.txt", "two.txt"}));
         QVERIFY(dialog.cmdRename->isEnabled());
-        w.prompter.answer(PromptButton::Yes);
-        dialog.txtNewName->setText(QStringLiteral("ro.txt"));
-        clickInWindow(dialog.cmdRename);
+        rename("ro.txt", PromptButton::Yes);
         QCOMPARE(w.names(), QStringList({"ro.txt", "three.txt", "two.txt"}));
         QCOMPARE(w.prompter.unexpected, 0);
     }

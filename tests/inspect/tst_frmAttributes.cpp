@@ -49,11 +49,9 @@ struct Stat
 
 Stat statOf(const QString &path)
 {
-    QProcess p;
-    p.start("stat", {"-c", "%Y %X", path});
-    p.waitForFinished();
-    const QList<QByteArray> f = p.readAllStandardOutput().trimmed().split(' ');
-    return f.size() == 2 ? Stat{f[0].toLongLong(), f[1].toLongLong()} : Stat{};
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return {st.st_mtim.tv_sec, st.st_atim.tv_sec};
 }
 
 QByteArray getfattr(const QString &path, const char *name)

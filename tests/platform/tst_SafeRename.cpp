@@ -58,7 +58,6 @@ private Q_SLOTS:
         QTest::newRow("three dots") << "..." << int(TypedNameProblem::None);
         QTest::newRow("empty") << "" << int(TypedNameProblem::Empty);
         QTest::newRow("slash") << "a/b" << int(TypedNameProblem::HasSlash);
-        QTest::newRow("slash only") << "/" << int(TypedNameProblem::HasSlash);
         QTest::newRow("nul") << QString("a") + QChar(0) + "b" << int(TypedNameProblem::HasNul);
         QTest::newRow("dot") << "." << int(TypedNameProblem::DotOrDotDot);
         QTest::newRow("dot dot") << ".." << int(TypedNameProblem::DotOrDotDot);
