@@ -21,6 +21,8 @@ class QRadioButton;
 class QTableView;
 class QToolButton;
 struct PathDestination;
+struct FoundItem;
+class frmFind;
 class ContextHelp;
 class FolderListWidget;
 class Prompter;
@@ -100,6 +102,12 @@ public:
 
     ContextHelp &contextHelp() const { return *m_help; }
 
+    // The one Find window, made when Find is first chosen; null until then.
+    frmFind *findWindow() const { return m_find; }
+    // Shows a found item: its folder listed, the item selected (frmMainFind.cpp).
+    // False when it could not be selected (reported to the user).
+    bool ShowFoundItem(const FoundItem &item);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -158,6 +166,11 @@ private:
     void wireFileCommands();
     QStringList selectedNames() const;
 
+    // Find, the About box and the companion programs (frmMainFind.cpp).
+    void wireFindAndCompanions();
+    void runFind();
+    bool selectListedItem(const QString &name);
+
     // Helpers.
     void showHelpMessage();
     void showTopicOf(QWidget *holder);
@@ -173,4 +186,5 @@ private:
     std::unique_ptr<class QLockFile> m_lock;
     bool m_fillingDrives = false;
     bool m_fileOperationRunning = false; // the main window takes no input meanwhile
+    frmFind *m_find = nullptr;
 };

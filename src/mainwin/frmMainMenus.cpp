@@ -87,9 +87,8 @@ void frmMain::wireMenus()
     for (const char *name : {"mnuOptionsOpen", "mnuOptionsPrint", "mnuOptionsQuickView",
                              "mnuOptionsBackup",
                              "mnuOptionsRename", "mnuOptionsAttributes", "mnuOptionsProperties", "mnuRootBackup",
-                             "mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
-                             "mnuDiskInformation", "mnuOptionsNewFolder",
-                             "mnuOptionsNewTextFile", "mnuOptionsFind", "mnuOptionsArchiveBit",
+                             "mnuOptionsNewFolder",
+                             "mnuOptionsNewTextFile", "mnuOptionsArchiveBit",
                              "mnuOptionsComments"})
         m_entries.value(QLatin1String(name))->setEnabled(false);
 

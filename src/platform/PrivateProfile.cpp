@@ -35,6 +35,18 @@ QString readString(const QString &section, const QString &key, const QString &de
     return value;
 }
 
+QString readCommandLine(const QString &section, const QString &key, const QString &filePath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QString value = ProfileText::parse(file.readAll()).rawValue(section, key);
+    const qsizetype nul = value.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        value.truncate(nul);
+    return value;
+}
+
 bool writeString(const QString &section, const QString &key, const QString &value, const QString &filePath)
 {
     if (section.trimmed().isEmpty() || key.trimmed().isEmpty() || filePath.isEmpty())

@@ -15,6 +15,10 @@ namespace PrivateProfile {
 QString readString(const QString &section, const QString &key, const QString &defaultText, int bufferSize,
                    const QString &filePath);
 
+// The value of `key` as the file holds it, quotes around it kept; null when the file,
+// the section or the key is missing. Cut at its first NUL.
+QString readCommandLine(const QString &section, const QString &key, const QString &filePath);
+
 // Sets `key` of `section` to `value`, creating the file, the section or the key when
 // missing. The file is replaced atomically: a failed write leaves the old file whole.
 // Returns false when the file could not be written.
