@@ -266,6 +266,7 @@ void frmFind::startSearch()
     m_search.reset();
     m_model->clear();
     m_search = std::make_unique<FindSearch>(c);
+    m_ended = false;
     m_search->start();
     cmdFind->setEnabled(false);
     cmdStop->setEnabled(true);
@@ -282,7 +283,7 @@ void frmFind::stopSearch()
 
 void frmFind::poll()
 {
-    if (!m_search)
+    if (!m_search || m_ended)
         return;
     const bool ended = m_search->finished(); // read before taking, so nothing found is left behind
     m_model->append(m_search->takeFound());
@@ -294,6 +295,7 @@ void frmFind::poll()
 
 void frmFind::finishSearch()
 {
+    m_ended = true;
     m_poll->stop();
     cmdFind->setEnabled(true);
     cmdStop->setEnabled(false);
@@ -433,6 +435,7 @@ void frmFind::hideEvent(QHideEvent *event)
         while (!m_search->finished())
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         m_poll->stop();
+        m_ended = true;
         m_model->append(m_search->takeFound());
         cmdFind->setEnabled(true);
         cmdStop->setEnabled(false);

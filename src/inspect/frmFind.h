@@ -98,4 +98,5 @@ private:
     QSortFilterProxyModel *m_sorted = nullptr;
     QTimer *m_poll = nullptr;
     std::unique_ptr<FindSearch> m_search;
+    bool m_ended = true; // the search's end has been taken in (and reported)
 };
