@@ -3,6 +3,8 @@
 #include "TempTree.h"
 #include "TestEnvironment.h"
 #include "app/AppState.h"
+#include "app/ContextHelpGui.h"
+#include "app/HelpFile.h"
 #include "inspect/frmFind.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/frmMain.h"
@@ -25,6 +27,25 @@
 
 // Find as the user meets it: F3 in the main window, the Find window, its results, and
 // the way back to the main window.
+// Every control of `window` that has a help topic finds it in both help files.
+static void helpIsWritten(QWidget *window)
+{
+    for (const char *name : {"TidyhallGr.hlp", "TidyhallUk.hlp"}) {
+        QFile f(qEnvironmentVariable("TIDYHALL_TEST_SOURCE_DIR") + QStringLiteral("/resources/help/") + QLatin1String(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const HelpFile help = HelpFile::parse(QString::fromUtf8(f.readAll()));
+        int topics = 0;
+        for (QWidget *control : window->findChildren<QWidget *>()) {
+            const QString topic = ContextHelp::topicOf(control);
+            if (topic.isEmpty())
+                continue;
+            ++topics;
+            QVERIFY2(help.contains(topic), qPrintable(topic + QStringLiteral(" in ") + QLatin1String(name)));
+        }
+        QVERIFY(topics > 1);
+    }
+}
+
 class frmFindTest : public QObject
 {
     Q_OBJECT
@@ -299,6 +320,13 @@ private Q_SLOTS:
         // Where asked, the window is saved as a picture for people to look at.
         if (const QString dir = qEnvironmentVariable("TIDYHALL_SCREENSHOTS"); !dir.isEmpty())
             w.find()->grab().save(dir + (greek ? QStringLiteral("/find-el.png") : QStringLiteral("/find-en.png")));
+    }
+
+    void helpTopicsAreWritten()
+    {
+        World w(2, 1);
+        w.pressF3();
+        helpIsWritten(w.find());
     }
 };
 
