@@ -73,11 +73,16 @@ std::int64_t minSize(const QList<QByteArray> &needles)
 
 struct FindSearch::Walk
 {
+    // A folder is read to its end before its sub-folders are entered, so what lies
+    // nearest the start folder is found first.
     struct Frame
     {
         DIR *dir = nullptr;
         QByteArray path; // ends with "/"
         FolderId id;
+        bool read = false;
+        std::vector<QByteArray> subFolders;
+        std::size_t next = 0;
     };
 
     FindSearch &search;
@@ -123,17 +128,26 @@ struct FindSearch::Walk
             start.append('/');
         store = attributeStoreFor(criteria.startFolder);
         search.reading(start);
-        frames.push_back({dir, start, startId});
+        frames.push_back({dir, start, startId, false, {}, 0});
 
         while (!frames.empty() && !search.m_stop.load(std::memory_order_relaxed)) {
             Frame &top = frames.back();
+            if (top.read) {
+                if (top.next < top.subFolders.size()) {
+                    const QByteArray name = std::move(top.subFolders[top.next++]);
+                    enter(top, name.constData()); // `top` may move when a frame is pushed
+                } else {
+                    ::closedir(top.dir);
+                    frames.pop_back();
+                }
+                continue;
+            }
             errno = 0;
             const dirent *entry = ::readdir(top.dir);
             if (!entry) {
                 if (errno != 0)
                     search.unreadable(top.path, errno);
-                ::closedir(top.dir);
-                frames.pop_back();
+                top.read = true;
                 continue;
             }
             const char *name = entry->d_name;
@@ -148,7 +162,7 @@ struct FindSearch::Walk
             }
             consider(top, name, type);
             if (type == DT_DIR && criteria.subFolders)
-                enter(frames.back(), name); // `top` may move when a frame is pushed
+                top.subFolders.emplace_back(name);
         }
     }
 
@@ -270,7 +284,7 @@ struct FindSearch::Walk
             return;
         }
         search.reading(path);
-        frames.push_back({dir, std::move(path), id});
+        frames.push_back({dir, std::move(path), id, false, {}, 0});
     }
 };
 

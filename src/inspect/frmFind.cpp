@@ -118,10 +118,10 @@ void frmFind::buildControls()
     lvwResults->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     lvwResults->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     lvwResults->horizontalHeader()->setStretchLastSection(true);
-    lvwResults->setColumnWidth(FindResultModel::Name, 220);
-    lvwResults->setColumnWidth(FindResultModel::Folder, 300);
-    lvwResults->setColumnWidth(FindResultModel::Size, 90);
-    lvwResults->setColumnWidth(FindResultModel::Modified, 140);
+    lvwResults->setColumnWidth(FindResultModel::Name, 180);
+    lvwResults->setColumnWidth(FindResultModel::Folder, 260);
+    lvwResults->setColumnWidth(FindResultModel::Size, 80);
+    lvwResults->setColumnWidth(FindResultModel::Modified, 150);
     lvwResults->setContextMenuPolicy(Qt::CustomContextMenu);
     lvwResults->installEventFilter(this);
     lblCount = named(new QLabel(this), QStringLiteral("lblCount"));

@@ -34,6 +34,8 @@ public:
     frmFind(AppState &state, Prompter &prompter, QWidget *mainWindow);
     ~frmFind() override;
 
+    // Captions every control in the current language.
+    void applyLanguage();
     // Shows the window captioned in the current language, with `folder` as the start folder.
     void prepare(const QString &folder);
 
@@ -80,7 +82,6 @@ protected:
 private:
     void buildControls();
     void buildLayout();
-    void applyLanguage();
     void startSearch();
     void stopSearch();
     void poll();

@@ -39,9 +39,12 @@ frmAbout::frmAbout(const AppState &state, Prompter &prompter, QWidget *parent)
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDisclaimer = new QLabel(this);
     lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    // A wrapped label asks for its height at a given width; a fixed width lets the
+    // box grow to the whole text in either language.
     for (QLabel *label : {lblDescription, lblDisclaimer}) {
         label->setWordWrap(true);
         label->setTextFormat(Qt::PlainText);
+        label->setFixedWidth(460);
     }
     QFont small = lblDisclaimer->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
@@ -71,7 +74,7 @@ frmAbout::frmAbout(const AppState &state, Prompter &prompter, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    setMinimumWidth(520);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     for (QWidget *w : {static_cast<QWidget *>(cmdOK), static_cast<QWidget *>(cmdSysInfo)})
         ContextHelp::setTopic(w, QStringLiteral("frmAbout.") + w->objectName());

@@ -318,8 +318,13 @@ private Q_SLOTS:
         QCOMPARE(w.find()->cmdFind->text(), findButton);
         QCOMPARE(w.find()->lvwResults->model()->headerData(0, Qt::Horizontal).toString(), firstColumn);
         // Where asked, the window is saved as a picture for people to look at.
-        if (const QString dir = qEnvironmentVariable("TIDYHALL_SCREENSHOTS"); !dir.isEmpty())
+        if (const QString dir = qEnvironmentVariable("TIDYHALL_SCREENSHOTS"); !dir.isEmpty()) {
+            QApplication::processEvents(); // the pending layout of the count line
             w.find()->grab().save(dir + (greek ? QStringLiteral("/find-el.png") : QStringLiteral("/find-en.png")));
+        }
+        // The open window follows a switch of the language in the main window.
+        QTest::mouseClick(w.window->cmdLanguage[greek ? 1 : 0], Qt::LeftButton);
+        QCOMPARE(w.find()->windowTitle(), greek ? QStringLiteral("Find") : QStringLiteral("Εύρεση"));
     }
 
     void helpTopicsAreWritten()

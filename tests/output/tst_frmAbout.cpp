@@ -73,6 +73,7 @@ private Q_SLOTS:
         QVERIFY(!about.picIcon->pixmap().isNull());
         if (const QString dir = qEnvironmentVariable("TIDYHALL_SCREENSHOTS"); !dir.isEmpty()) {
             about.show();
+            QApplication::processEvents();
             about.grab().save(dir + (greek ? QStringLiteral("/about-el.png") : QStringLiteral("/about-en.png")));
         }
     }
