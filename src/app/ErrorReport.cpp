@@ -14,7 +14,7 @@ QString RuntimeErrorText(int number, const QString &description, bool greek)
                + QStringLiteral(" και περιγραφή «") + description + QStringLiteral("».") + NewLine + NewLine
                + QStringLiteral("Η εφαρμογή δεν μπορεί να εκτελέσει την εργασία που ζητήσατε.");
     return QStringLiteral("Error condition ") + QString::number(number) + QStringLiteral(" with the description '")
-           + description + QStringLiteral("' has occured.") + NewLine + NewLine
+           + description + QStringLiteral("' ") + QStringLiteral("has occured") + QStringLiteral(".") + NewLine + NewLine
            + QStringLiteral("The application cannot perform the requested operation.");
 }
 

@@ -45,6 +45,7 @@ frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     wireMenus();
     wirePaths();
     wireFileCommands();
+    wireShellCommands();
     wireFindAndCompanions();
     assignHelpTopics();
     resize(1100, 700);

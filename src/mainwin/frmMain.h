@@ -166,6 +166,9 @@ private:
     void wireFileCommands();
     QStringList selectedNames() const;
 
+    // Open, print, properties and quick view (frmMainShell.cpp).
+    void wireShellCommands();
+
     // Find, the About box and the companion programs (frmMainFind.cpp).
     void wireFindAndCompanions();
     void runFind();

@@ -84,9 +84,8 @@ void frmMain::wireMenus()
 {
     // Commands that later parts of the program provide stay in their place, disabled,
     // until they are there.
-    for (const char *name : {"mnuOptionsOpen", "mnuOptionsPrint", "mnuOptionsQuickView",
-                             "mnuOptionsBackup",
-                             "mnuOptionsRename", "mnuOptionsAttributes", "mnuOptionsProperties", "mnuRootBackup",
+    for (const char *name : {"mnuOptionsBackup",
+                             "mnuOptionsRename", "mnuOptionsAttributes", "mnuRootBackup",
                              "mnuOptionsNewFolder",
                              "mnuOptionsNewTextFile", "mnuOptionsArchiveBit",
                              "mnuOptionsComments"})

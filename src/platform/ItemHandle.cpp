@@ -1,6 +1,7 @@
 #include "platform/ItemHandle.h"
 
 #include "platform/AttributeErrors.h"
+#include "platform/ExactName.h"
 #include "platform/RuntimeError.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ ItemHandle::ItemHandle(const QString &path, Links links) : m_path(path)
     const QString name = QFileInfo(QDir::cleanPath(path)).fileName();
     m_dotName = name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") && name != QLatin1String("..");
     const int flags = O_PATH | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
-    m_fd = ::open(QFile::encodeName(path).constData(), flags);
+    m_fd = ::open(ExactName::toBytes(path).constData(), flags);
     if (m_fd < 0)
         throw RuntimeError::fromErrno(errno, path);
     m_fdPath = ::fdPath(m_fd);

@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -325,6 +326,44 @@ private Q_SLOTS:
         // The open window follows a switch of the language in the main window.
         QTest::mouseClick(w.window->cmdLanguage[greek ? 1 : 0], Qt::LeftButton);
         QCOMPARE(w.find()->windowTitle(), greek ? QStringLiteral("Find") : QStringLiteral("Εύρεση"));
+    }
+
+    // The result list's item menu offers the main window's shell actions on the item.
+    void itemMenuOffersShellActions()
+    {
+        World w(2, 1);
+        w.pressF3();
+        w.search(QStringLiteral("beta*"));
+        QTableView *list = w.find()->lvwResults;
+        const QPoint at = list->visualRect(list->model()->index(0, 0)).center();
+        QStringList entries;
+        QString shownItem;
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                for (QAction *a : menu->actions())
+                    if (!a->isSeparator())
+                        entries << a->text() + (a->isEnabled() ? QString() : QStringLiteral(" (off)"));
+                for (QAction *a : menu->actions())
+                    if (a->text() == QLatin1String("Properties"))
+                        menu->setActiveAction(a);
+                QTest::keyClick(menu, Qt::Key_Return);
+            } else if (QWidget *modal = QApplication::activeModalWidget()) {
+                for (QLineEdit *field : modal->findChildren<QLineEdit *>())
+                    shownItem += field->text() + QLatin1Char('|');
+                static_cast<QDialog *>(modal)->reject();
+                watch.stop();
+            }
+        });
+        watch.start();
+        // The offscreen platform makes no context-menu event of a right click.
+        Q_EMIT list->customContextMenuRequested(at);
+        QTRY_VERIFY_WITH_TIMEOUT(!watch.isActive(), 20000);
+        QCOMPARE(entries, (QStringList{QStringLiteral("Show in folder"), QStringLiteral("Open"), QStringLiteral("Print"),
+                                       QStringLiteral("Quick view"), QStringLiteral("Properties"), QStringLiteral("Help")}));
+        QVERIFY2(shownItem.contains(QStringLiteral("beta.txt")), qPrintable(shownItem));
+        QCOMPARE(w.selectedInMain(), QStringLiteral("beta.txt"));
     }
 
     void helpTopicsAreWritten()
