@@ -113,6 +113,7 @@ void frmFind::buildControls()
     lvwResults->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvwResults->setSelectionMode(QAbstractItemView::SingleSelection);
     lvwResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvwResults->setWordWrap(false); // else the elide mode is not used
     lvwResults->setTextElideMode(Qt::ElideMiddle); // a long folder keeps its last part in view
     lvwResults->setShowGrid(true);
     lvwResults->verticalHeader()->hide();
