@@ -50,6 +50,7 @@ frmMain::frmMain(AppState &state, Prompter &prompter, QWidget *parent)
     wireRootBackup();
     wireOutput();
     wireShellCommands();
+    wireFindAndCompanions();
     assignHelpTopics();
     resize(1100, 700);
 }

@@ -22,6 +22,8 @@ class QRadioButton;
 class QTableView;
 class QToolButton;
 struct PathDestination;
+struct FoundItem;
+class frmFind;
 class ContextHelp;
 class FolderListWidget;
 class Prompter;
@@ -105,6 +107,12 @@ public:
     // The printer, save dialog and volumes the print and comments dialogs use.
     PrintServices &printServices() const { return *m_printServices; }
 
+    // The one Find window, made when Find is first chosen; null until then.
+    frmFind *findWindow() const { return m_find; }
+    // Shows a found item: its folder listed, the item selected (frmMainFind.cpp).
+    // False when it could not be selected (reported to the user).
+    bool ShowFoundItem(const FoundItem &item);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -173,6 +181,11 @@ private:
     // Open, print, properties and quick view (frmMainShell.cpp).
     void wireShellCommands();
 
+    // Find, the About box and the companion programs (frmMainFind.cpp).
+    void wireFindAndCompanions();
+    void runFind();
+    bool selectListedItem(const QString &name);
+
     // Helpers.
     void showHelpMessage();
     void showTopicOf(QWidget *holder);
@@ -191,4 +204,5 @@ private:
     std::unique_ptr<class QLockFile> m_lock;
     bool m_fillingDrives = false;
     bool m_fileOperationRunning = false; // the main window takes no input meanwhile
+    frmFind *m_find = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/QtGreekTranslator.h"
 #include "app/Settings.h"
+#include "inspect/frmFind.h"
 #include "mainwin/ListingModel.h"
 #include "mainwin/MainTexts.h"
 
@@ -46,6 +47,9 @@ void frmMain::ApplyLanguage(int index)
         lblCopyright->setToolTip(TipCopyright.in(greek));
         picCopyright->setToolTip(TipCopyrightMark.in(greek));
         captionMenus();
+        // The Find window stays open beside the main window and follows the switch.
+        if (m_find)
+            m_find->applyLanguage();
 
         lblFileType->setText(FileType.in(greek));
         fraFileProperties->setTitle(FileProperties.in(greek));

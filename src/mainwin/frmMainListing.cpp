@@ -10,7 +10,6 @@
 #include "mainwin/ListingRules.h"
 #include "mainwin/ListingSelection.h"
 #include "mainwin/ListingTexts.h"
-#include "output/frmAbout.h"
 #include "platform/Prompter.h"
 
 #include <QApplication>
@@ -242,17 +241,6 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
-    }
-    // The maker's notice and mark lead to the About box (a right or middle click shows
-    // their help instead).
-    if ((watched == lblCopyright || watched == picCopyright) && event->type() == QEvent::MouseButtonPress
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        runTrapped("048", [&] {
-            frmAbout about(m_state, m_prompter, this);
-            about.exec();
-        });
-        BringWindowToFrontGui(this);
-        return true;
     }
     if (event->type() == QEvent::KeyPress && QApplication::activeModalWidget() == nullptr) {
         auto *key = static_cast<QKeyEvent *>(event);

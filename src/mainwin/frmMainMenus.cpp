@@ -82,12 +82,6 @@ void frmMain::popupButtonMenu(QMenu *menu)
 
 void frmMain::wireMenus()
 {
-    // Commands that later parts of the program provide stay in their place, disabled,
-    // until they are there.
-    for (const char *name : {"mnuDirectoryComparison", "mnuStructureManager", "mnuFolderSynchronization",
-                             "mnuDiskInformation", "mnuOptionsFind"})
-        m_entries.value(QLatin1String(name))->setEnabled(false);
-
     const auto on = [this](const char *name, auto slot) {
         connect(m_entries.value(QLatin1String(name)), &QAction::triggered, this, slot);
     };

@@ -2,13 +2,13 @@
 
 #include <QDialog>
 
+struct AppState;
+class Prompter;
 class QLabel;
 class QPushButton;
-class Prompter;
-struct AppState;
 
-// The About box: the program's title, version and description, opened modally from the
-// maker's notice and mark of the main window.
+// The About box: the program's icon, title, version, description and disclaimer, and
+// a button that starts the desktop's system-information program.
 class frmAbout : public QDialog
 {
     Q_OBJECT
@@ -27,10 +27,15 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void applyLanguage();
+    void StartSysInfo();
+
     const AppState &m_state;
     Prompter &m_prompter;
     bool m_centred = false;
 };
 
-// "0001.0002.0003" for version 1.2.3: each number with at least four digits.
-QString AboutVersionText(int major, int minor, int revision);
+// Pressing any mouse button but the right one on lblCopyright or picCopyright: the
+// About box, modal over the main window, which is brought to the front afterwards.
+// Errors while it loads are reported under 048.
+void OpenAboutBox(QWidget *mainWindow, const AppState &state, Prompter &prompter);

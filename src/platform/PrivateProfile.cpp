@@ -37,6 +37,18 @@ QString readString(const QString &section, const QString &key, const QString &de
     return value;
 }
 
+QString readCommandLine(const QString &section, const QString &key, const QString &filePath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QString value = ProfileText::parse(file.readAll()).rawValue(section, key);
+    const qsizetype nul = value.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        value.truncate(nul);
+    return value;
+}
+
 void writeStrings(const QList<Entry> &entries, const QString &filePath)
 {
     if (filePath.isEmpty())

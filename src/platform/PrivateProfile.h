@@ -16,6 +16,10 @@ namespace PrivateProfile {
 QString readString(const QString &section, const QString &key, const QString &defaultText, int bufferSize,
                    const QString &filePath);
 
+// The value of `key` as the file holds it, quotes around it kept; null when the file,
+// the section or the key is missing. Cut at its first NUL.
+QString readCommandLine(const QString &section, const QString &key, const QString &filePath);
+
 struct Entry
 {
     QString section;

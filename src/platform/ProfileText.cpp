@@ -227,6 +227,15 @@ int ProfileText::sectionEnd(int sectionLine) const
 
 QString ProfileText::value(const QString &section, const QString &key) const
 {
+    QString value = rawValue(section, key);
+    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+        && value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+QString ProfileText::rawValue(const QString &section, const QString &key) const
+{
     if (trimmedProfile(section).isEmpty() || trimmedProfile(key).isEmpty())
         return QString();
     const int sectionLine = findSection(section);
@@ -237,9 +246,6 @@ QString ProfileText::value(const QString &section, const QString &key) const
         return QString();
     QString value;
     keyName(m_lines.at(keyLine).text, &value);
-    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
-        && value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
     return value;
 }
 

@@ -20,6 +20,9 @@ public:
     // The value of the first matching key of the first matching section; null when
     // the section or the key is missing or the key has no "=".
     QString value(const QString &section, const QString &key) const;
+    // The same without removing a pair of quotes around the whole value: a command
+    // line such as "/opt/a b/prog" "arg" needs its first and last quote.
+    QString rawValue(const QString &section, const QString &key) const;
     // Sets the value; returns false when nothing had to change.
     bool setValue(const QString &section, const QString &key, const QString &value);
 

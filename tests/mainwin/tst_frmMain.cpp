@@ -539,32 +539,6 @@ private Q_SLOTS:
         QCOMPARE(again.window.lvwInfo->columnWidth(0), 250);
     }
 
-    // A left click on the maker's notice or mark opens the About box, in the window's
-    // language, modally.
-    void theMakersNoticeLeadsToTheAboutBox_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::newRow("notice") << QStringLiteral("lblCopyright");
-        QTest::newRow("mark") << QStringLiteral("picCopyright");
-    }
-    void theMakersNoticeLeadsToTheAboutBox()
-    {
-        QFETCH(QString, control);
-        Session s(noItems, {}, true);
-        QVERIFY(s.activate());
-        QString shown;
-        QTimer::singleShot(0, this, [&shown] {
-            if (auto *about = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                shown = about->windowTitle() + u'|' + about->findChild<QLabel *>(QStringLiteral("lblVersion"))->text();
-                about->accept();
-            }
-        });
-        QWidget *target = s.control(control);
-        QTest::mouseClick(s.window.windowHandle(), Qt::LeftButton, {}, target->mapTo(&s.window, target->rect().center()));
-        QCOMPARE(shown, QStringLiteral("Σχετικά|Έκδοση 0000.0001.0000"));
-        QCOMPARE(s.prompter.prompts.size(), 0);
-    }
-
     // Filters, order and headers, driven by the mouse: the rows shown and the keys
     // written, read back from the settings file.
     void filterControlsChangeRowsAndSettings_data()
