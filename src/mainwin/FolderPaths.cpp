@@ -1,15 +1,16 @@
 #include "mainwin/FolderPaths.h"
 
+#include "platform/ExactName.h"
 #include "platform/RuntimeError.h"
 
 #include <QCollator>
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 QString PathTail(const QString &path)
 {
@@ -55,7 +56,7 @@ QStringList ancestorChain(const QString &folder)
 
 QStringList subfolderNames(const QString &folder)
 {
-    const QByteArray encoded = QFile::encodeName(folder);
+    const QByteArray encoded = ExactName::toBytes(folder);
     std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(encoded.constData()), ::closedir);
     if (!dir)
         throw RuntimeError::fromErrno(errno, folder);
@@ -71,11 +72,16 @@ QStringList subfolderNames(const QString &folder)
             isFolder = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
         if (isFolder)
-            names.append(QFile::decodeName(name));
+            names.append(ExactName::fromBytes(QByteArrayView(name)));
     }
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
     std::sort(names.begin(), names.end(), collator);
     return names;
+}
+
+void setCurrentFolder(const QString &folder)
+{
+    (void)::chdir(ExactName::toBytes(folder).constData());
 }

@@ -26,3 +26,6 @@ QStringList ancestorChain(const QString &folder);
 // hidden ones too, in the order people expect (locale-aware, ignoring case).
 // Throws RuntimeError when the folder cannot be read.
 QStringList subfolderNames(const QString &folder);
+
+// Makes `folder` the working folder by its exact bytes (QDir would re-encode them).
+void setCurrentFolder(const QString &folder);

@@ -5,6 +5,7 @@
 #include "fileops/FileOperationProgressWidget.h"
 #include "mainwin/ListingModel.h"
 #include "output/PathList.h"
+#include "platform/PathIdentity.h"
 #include "output/frmRecentPaths.h"
 
 #include <QAction>
@@ -42,6 +43,7 @@ void frmMain::wireFileCommands()
                 request.target = call.target;
                 request.flags = static_cast<int>(call.flags);
                 request.languageGreek = m_state.LanguageGreek;
+                request.protectedPaths = PathIdentity::protectedFolders(m_state.DataFolder);
                 const FileOperationResult result = runFileOperation(this, request, *call.prompter);
                 return FileOperationOutcome{result.cancelled, result.failed};
             },

@@ -9,11 +9,13 @@
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
 #include "platform/Volumes.h"
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
+#include <unistd.h>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
@@ -59,8 +61,8 @@ void frmMain::onDriveChosen(int index)
     const QString mountPoint = Drive1->itemData(index).toString();
     const bool ok = runTrapped("049", [&] {
         const QString folder = m_volumeFolders.value(mountPoint, mountPoint);
-        QDir dir(folder);
-        if (!dir.exists())
+        const auto found = PathIdentity::followedIdentity(ExactName::toBytes(folder));
+        if (!found || !found->isFolder())
             throw RuntimeError(ErrorNumber::DiskNotReady, QStringLiteral("Device unavailable: ") + mountPoint);
         Dir1->setPath(folder);
     });
@@ -74,7 +76,7 @@ void frmMain::onFolderChanged(const QString &folder)
 {
     m_volumeFolders.insert(volumeOf(folder).mountPoint, folder);
     selectDriveOf(folder);
-    QDir::setCurrent(folder);
+    setCurrentFolder(folder);
     m_state.ListingStale = true;
     DisplayListing();
 }
@@ -108,12 +110,12 @@ void frmMain::UpOneLevel()
     }
     const bool ok = runTrapped("093", [&] {
         const ParentStep step = parentOf(Dir1->path());
-        QDir::setCurrent(step.parent);
+        setCurrentFolder(step.parent);
         Dir1->setPath(step.parent);
         Dir1->highlight(step.left);
     });
     if (!ok) {
-        QDir::setCurrent(QStringLiteral("/"));
+        setCurrentFolder(QStringLiteral("/"));
         selectDriveOf(QStringLiteral("/"));
         runTrapped("093", [&] { Dir1->setPath(QStringLiteral("/")); });
     }

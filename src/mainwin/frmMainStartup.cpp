@@ -9,6 +9,8 @@
 #include "mainwin/ListingRules.h"
 #include "platform/Prompter.h"
 #include "platform/Volumes.h"
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 #include "platform/RuntimeError.h"
 
 #include <QCheckBox>
@@ -115,19 +117,20 @@ void frmMain::applyFilterControls()
 // says so in both languages and lists "/" instead (the settings file keeps its value).
 void frmMain::changeToInitialPath()
 {
-    const QString initial = m_state.InitialPath;
-    const QFileInfo info(initial);
-    const bool usable = !initial.isEmpty() && info.isDir() && info.isReadable()
-                        && ::access(QFile::encodeName(initial).constData(), R_OK | X_OK) == 0;
+    const QString initial = PathIdentity::normalised(m_state.InitialPath);
+    const auto found = PathIdentity::followedIdentity(ExactName::toBytes(initial));
+    const bool usable = !initial.isEmpty() && found && found->isFolder()
+                        && ::access(ExactName::toBytes(initial).constData(), R_OK | X_OK) == 0;
     QString folder = initial;
     if (!usable) {
-        const QString text = initial.isEmpty() ? StartupTexts::noInitialPath(FallbackFolder)
-                                               : StartupTexts::initialPathNotFound(initial, FallbackFolder);
+        const QString text = m_state.InitialPath.isEmpty()
+                                 ? StartupTexts::noInitialPath(FallbackFolder)
+                                 : StartupTexts::initialPathNotFound(ExactName::shown(m_state.InitialPath), FallbackFolder);
         m_prompter.message(m_state.AppTitle, text, PromptIcon::Information, {PromptButton::Ok}, PromptButton::Ok);
         m_state.InitialPath = FallbackFolder;
         folder = FallbackFolder;
     }
-    QDir::setCurrent(folder);
+    setCurrentFolder(folder);
     fillDriveList();
     selectDriveOf(folder);
     Dir1->blockSignals(true);

@@ -9,7 +9,8 @@
 #include "platform/RuntimeError.h"
 
 #include <QDir>
-#include <QFile>
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 #include "platform/Volumes.h"
 #include <cerrno>
 #include <cstring>
@@ -23,8 +24,9 @@ PathDestination ResolveRecalledPath(const QString &path, const QString &currentV
     if (path.isEmpty() || !QDir::isAbsolutePath(path))
         throw RuntimeError(ErrorNumber::PathNotFound, QString::fromLocal8Bit(std::strerror(ENOENT))
                                                           + QStringLiteral(": ") + path);
-    const QString folder = QDir::cleanPath(path);
-    const QByteArray native = QFile::encodeName(folder);
+    // A recalled path enters the program here and is made normal as the kernel sees it.
+    const QString folder = PathIdentity::normalised(path);
+    const QByteArray native = ExactName::toBytes(folder);
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
         const int err = errno;
@@ -61,7 +63,8 @@ bool SaveInitialPath(Prompter &prompter, AppState &state, const QString &path)
             return;
         errno = 0;
         if (!PrivateProfile::writeString(QString::fromLatin1(Keys::StartingPoint.section),
-                                         QString::fromLatin1(Keys::StartingPoint.key), path, state.IniPath))
+                                         QString::fromLatin1(Keys::StartingPoint.key), ExactName::toText(path),
+                                         state.IniPath))
             throw errno != 0 ? RuntimeError::fromErrno(errno, state.IniPath)
                              : RuntimeError(ErrorNumber::PathFileAccessError, state.IniPath);
         state.InitialPath = path;
