@@ -1,13 +1,12 @@
 #include "platform/FileOperationTransfer.h"
 
-#include "platform/FileOperationTexts.h"
-
-#include <QDateTime>
 #include "platform/DosAttributes.h"
 #include "platform/ExactName.h"
+#include "platform/FileOperationTexts.h"
 #include "platform/RuntimeError.h"
 #include "platform/Volumes.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <cerrno>
 #include <climits>

@@ -6,6 +6,11 @@
 #include "platform/ExactName.h"
 #include "platform/FileOperation.h"
 #include "platform/SafeCopy.h"
+#include "platform/SystemErrorTexts.h"
+#include "platform/Trash.h"
+
+#include <QDirIterator>
+#include <sys/fsuid.h>
 
 #include <QtTest>
 #include <fcntl.h>
@@ -31,6 +36,35 @@ class CancelAtOnce : public FileOperationProgress
 {
 public:
     CancelAtOnce() { requestCancel(); }
+};
+
+// Every name under `root`, hidden ones included, so that a temporary left behind shows.
+QStringList everything(const QString &root)
+{
+    QStringList names;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names.append(QDir(root).relativeFilePath(it.next()));
+    names.sort();
+    return names;
+}
+
+// Cancels once `limit` items are done.
+class CancelAfterItems : public FileOperationProgress
+{
+public:
+    explicit CancelAfterItems(int limit) : m_limit(limit) {}
+
+protected:
+    void advanced() override
+    {
+        if (itemsDone >= m_limit)
+            requestCancel();
+    }
+
+private:
+    int m_limit;
 };
 
 // An ACL in the kernel's xattr form: version 2, then (tag, perm, id) entries.
@@ -166,6 +200,22 @@ private Q_SLOTS:
         QVERIFY2(m_prompter->last().text.contains("into itself"), qPrintable(m_prompter->last().text));
         QCOMPARE(QDir(m_tree->path("src/sub")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
+    }
+
+    // A bind mount of a folder inside itself: the measurement and the copy walk it once,
+    // never round the loop.
+    void bindLoopIsNotWalked()
+    {
+        m_tree->file("src/a.txt", "a");
+        ScratchMount loop = ScratchMount::bind(m_tree->path("src"), m_tree->folder("src/loop"));
+        if (!loop.ok())
+            QSKIP(qPrintable(loop.why()));
+        m_prompter->answer(PromptButton::Skip);
+        FileOperationProgress progress;
+        const FileOperationResult r = run(Kind::Copy, {m_tree->path("src")}, m_tree->folder("dst"), 0, &progress);
+        QCOMPARE(r.skipped, 1);
+        QCOMPARE(progress.itemsTotal.load(), 3); // src, a.txt and the mount point itself
+        QCOMPARE(everything(m_tree->path("dst")), (QStringList{"src", "src/a.txt"}));
     }
 
     // The measurement before the progress starts honours Cancel.
@@ -326,6 +376,128 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(volume.path() + "/log.txt"));
         QCOMPARE(QFileInfo(file).size(), 20 * 1024 * 1024 + 4);
         QVERIFY(QDir(volume.path()).entryList(QDir::Hidden | QDir::Files).isEmpty()); // no .part left
+    }
+
+    // A cancelled copy of read-only folders, by an ordinary user (who cannot unlink inside
+    // a read-only folder), leaves no hidden half-copy behind.
+    void cancelledCopyOfReadOnlyFolders()
+    {
+        for (const char *folder : {"src/ro1", "src/ro2"}) {
+            m_tree->file(QString::fromLatin1(folder) + "/a.txt", "a");
+            m_tree->file(QString::fromLatin1(folder) + "/b.txt", "b");
+            QCOMPARE(::chmod(ExactName::toBytes(m_tree->path(folder)).constData(), 0555), 0);
+        }
+        const QString target = m_tree->folder("dst");
+        QCOMPARE(::chmod(ExactName::toBytes(target).constData(), 0777), 0);
+        for (const QString &folder : {m_tree->root(), m_tree->path("src")})
+            ::chmod(ExactName::toBytes(folder).constData(), 0755);
+        CancelAfterItems cancel(3); // one read-only folder complete, with its two files
+        ::setfsuid(65534);
+        const bool dropped = ::setfsuid(-1) == 65534;
+        const FileOperationResult r = run(Kind::Copy, {m_tree->path("src")}, target, 0, &cancel);
+        ::setfsuid(0);
+        for (const char *folder : {"src/ro1", "src/ro2"})
+            ::chmod(ExactName::toBytes(m_tree->path(folder)).constData(), 0755);
+        if (!dropped)
+            QSKIP("cannot change the file-system user id");
+        QVERIFY(r.cancelled);
+        QCOMPARE(everything(target), QStringList());
+    }
+
+    // A merged folder counts as done only when all of it was; the rest is reported.
+    void mergedFolderSaysWhatHappened_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("done");
+        QTest::addColumn<int>("skipped");
+        QTest::newRow("every child skipped") << int(PromptButton::No) << 0 << 1;
+        QTest::newRow("every child replaced") << int(PromptButton::Yes) << 1 << 0;
+    }
+    void mergedFolderSaysWhatHappened()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, done);
+        QFETCH(int, skipped);
+        m_tree->file("src/album/p.jpg", "new");
+        m_tree->file("dst/album/p.jpg", "old");
+        m_prompter->answer(PromptButton::Yes); // merge the folders
+        m_prompter->answer(PromptButton(answer));
+        const FileOperationResult r = run(Kind::Copy, {m_tree->path("src/album")}, m_tree->path("dst"), 0);
+        QCOMPARE(r.done, done);
+        QCOMPARE(r.skipped, skipped);
+    }
+
+    // A merge-move across volumes: every original goes once the copies are flushed, the
+    // emptied folder last.
+    void mergeMoveAcrossVolumes()
+    {
+        ScratchMount volume = ScratchMount::tmpfs(QStringLiteral("size=8m"));
+        if (!volume.ok())
+            QSKIP(qPrintable(volume.why()));
+        m_tree->file("album/a.jpg", "a");
+        m_tree->file("album/b.jpg", "b");
+        QVERIFY(QDir().mkpath(volume.path() + "/album"));
+        m_prompter->answer(PromptButton::Yes);
+        const FileOperationResult r = run(Kind::Move, {m_tree->path("album")}, volume.path(), 0);
+        QCOMPARE(r.done, 1);
+        QVERIFY(!m_tree->exists("album"));
+        QCOMPARE(everything(volume.path()), (QStringList{"album", "album/a.jpg", "album/b.jpg"}));
+    }
+
+    // A message names the user's item, never the temporary name of a copy in progress.
+    void messagesNameTheUsersItem()
+    {
+        ScratchMount volume = ScratchMount::tmpfs(QStringLiteral("size=1m"));
+        if (!volume.ok())
+            QSKIP(qPrintable(volume.why()));
+        m_tree->file("folder/inner/big.bin", QByteArray(3 * 1024 * 1024, 'z'));
+        m_prompter->answer(PromptButton::Skip);
+        run(Kind::Copy, {m_tree->path("folder")}, volume.path(), 0);
+        QVERIFY(!m_prompter->prompts.isEmpty());
+        const QString text = m_prompter->prompts.first().text;
+        QVERIFY2(!text.contains(".tidyhall-") && !text.contains(".part"), qPrintable(text));
+        QVERIFY2(text.contains("big.bin") && text.contains("disk is full"), qPrintable(text));
+    }
+
+    // An item already in the trash is not trashed again (that would leave an orphan
+    // record); the user is told.
+    void itemInTheTrashIsRefused()
+    {
+        m_tree->file("old.txt", "o");
+        QCOMPARE(run(Kind::Delete, {m_tree->path("old.txt")}, QString(), Flag::NoConfirmation | Flag::AllowUndo).done, 1);
+        const QString inTrash = ExactName::fromBytes(TrashCan::homeTrashPath()) + "/files/old.txt";
+        QVERIFY(QFile::exists(inTrash));
+        const FileOperationResult r = run(Kind::Delete, {inTrash}, QString(), Flag::NoConfirmation | Flag::AllowUndo);
+        QCOMPARE(r.done, 0);
+        QCOMPARE(r.failed, 1);
+        QVERIFY(m_prompter->last().text.contains("in the recycle bin already"));
+        QVERIFY(QFile::exists(inTrash));
+        QCOMPARE(QDir(ExactName::fromBytes(TrashCan::homeTrashPath()) + "/info").entryList(QDir::Files).size(), 1);
+        QFile::remove(inTrash);
+        QFile::remove(ExactName::fromBytes(TrashCan::homeTrashPath()) + "/info/old.txt.trashinfo");
+    }
+
+    // The system's reasons in both languages; none untranslated.
+    void systemErrorTexts_data()
+    {
+        QTest::addColumn<int>("err");
+        QTest::addColumn<bool>("known");
+        for (int e : {ENOENT, EACCES, EPERM, ENOSPC, EDQUOT, EROFS, EEXIST, ENOTEMPTY, EXDEV, EBUSY, ENAMETOOLONG,
+                      ELOOP, EIO, EINVAL})
+            QTest::newRow(qPrintable(QString::number(e))) << e << true;
+        QTest::newRow("ENOTTY") << int(ENOTTY) << false;
+    }
+    void systemErrorTexts()
+    {
+        QFETCH(int, err);
+        QFETCH(bool, known);
+        const Bilingual text = systemErrorText(err);
+        QCOMPARE(!text.in(true).isEmpty(), known);
+        QCOMPARE(!text.in(false).isEmpty(), known);
+        if (known) {
+            QVERIFY(text.in(true) != text.in(false));
+            QVERIFY(text.in(false) != QString::fromLocal8Bit(std::strerror(err)));
+        }
     }
 
     // DOS attributes and the creation time travel between volume types through each
