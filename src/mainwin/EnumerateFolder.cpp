@@ -26,7 +26,7 @@ struct DirCloser
 // errno calls it; the rest keep their usual numbers.
 RuntimeError folderError(int err, const QString &folder)
 {
-    RuntimeError error = RuntimeError::fromErrno(err, folder);
+    RuntimeError error = RuntimeError::fromErrno(err, ExactName::shown(folder));
     if (err == ENOENT || err == ENOTDIR)
         error.number = ErrorNumber::PathNotFound;
     return error;

@@ -59,7 +59,7 @@ QStringList subfolderNames(const QString &folder)
     const QByteArray encoded = ExactName::toBytes(folder);
     std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(encoded.constData()), ::closedir);
     if (!dir)
-        throw RuntimeError::fromErrno(errno, folder);
+        throw RuntimeError::fromErrno(errno, ExactName::shown(folder));
     QStringList names;
     const int fd = ::dirfd(dir.get());
     while (const dirent *entry = ::readdir(dir.get())) {

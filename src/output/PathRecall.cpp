@@ -30,7 +30,7 @@ PathDestination ResolveRecalledPath(const QString &path, const QString &currentV
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
         const int err = errno;
-        RuntimeError e = RuntimeError::fromErrno(err, path);
+        RuntimeError e = RuntimeError::fromErrno(err, ExactName::shown(path));
         if (err == ENOENT || err == ENOTDIR)
             e.number = ErrorNumber::PathNotFound;
         throw e;
@@ -39,7 +39,7 @@ PathDestination ResolveRecalledPath(const QString &path, const QString &currentV
         throw RuntimeError(ErrorNumber::PathNotFound, QString::fromLocal8Bit(std::strerror(ENOTDIR))
                                                           + QStringLiteral(": ") + path);
     if (::access(native.constData(), R_OK | X_OK) != 0)
-        throw RuntimeError::fromErrno(errno, path);
+        throw RuntimeError::fromErrno(errno, ExactName::shown(path));
 
     PathDestination d;
     d.folder = folder;

@@ -222,9 +222,10 @@ bool FileOperationTransfer::copyNew(const QByteArray &src, const SafeCopy::Stat 
 {
     const ByteProgress bytes = m_ctx.byteProgress();
     if (!st.isDir()) {
-        if (!m_ctx.attempt(src, [&] { SafeCopy::copyLeaf(src, dst, st.st, SafeCopy::WriteMode::NewViaTemp, bytes); }))
+        if (!m_ctx.attempt(src, [&] {
+                SafeCopy::copyLeaf(src, dst, st.st, SafeCopy::WriteMode::NewViaTemp, bytes, dosHook(src, dst));
+            }))
             return false;
-        carryDos(src, dst);
         m_ctx.progress.addItems(1);
         if (copied)
             copied->push_back(src);
@@ -304,10 +305,11 @@ void FileOperationTransfer::copyTreeContents(const QByteArray &src, const QByteA
                 continue;
         } else if (linkAgain(st, to)) {
             // A second name of a file already copied stays a second name of the copy.
-        } else if (!m_ctx.attempt(from, [&] { SafeCopy::copyLeaf(from, to, st.st, SafeCopy::WriteMode::Direct, bytes); })) {
+        } else if (!m_ctx.attempt(from, [&] {
+                       SafeCopy::copyLeaf(from, to, st.st, SafeCopy::WriteMode::Direct, bytes, dosHook(from, to));
+                   })) {
             continue;
         } else {
-            carryDos(from, to);
             noteLinked(st, to);
         }
         m_ctx.progress.addItems(1);
@@ -316,27 +318,42 @@ void FileOperationTransfer::copyTreeContents(const QByteArray &src, const QByteA
     }
 }
 
+void FileOperationTransfer::carryDosBetween(int in, const struct stat &a, int out, const struct stat &b,
+                                            const QByteArray &from, const QByteArray &to)
+{
+    const std::pair<dev_t, dev_t> volumes{a.st_dev, b.st_dev};
+    auto stores = m_stores.find(volumes);
+    if (stores == m_stores.end())
+        stores = m_stores
+                     .emplace(volumes, std::make_pair(attributeStoreFor(ExactName::fromBytes(from)),
+                                                      attributeStoreFor(ExactName::fromBytes(to))))
+                     .first;
+    try {
+        copyDosInformation(in, stores->second.first, out, stores->second.second);
+    } catch (const RuntimeError &) {
+        // The data and the permissions are the copy; what the target volume cannot
+        // keep of the DOS information does not undo it.
+    }
+}
+
+SafeCopy::LeafHook FileOperationTransfer::dosHook(const QByteArray &from, const QByteArray &to)
+{
+    return [this, from, to](int in, int out) {
+        struct stat a;
+        struct stat b;
+        if (::fstat(in, &a) == 0 && ::fstat(out, &b) == 0)
+            carryDosBetween(in, a, out, b, from, to);
+    };
+}
+
 void FileOperationTransfer::carryDos(const QByteArray &from, const QByteArray &to)
 {
     const int in = ::open(from.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
     const int out = in < 0 ? -1 : ::open(to.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
     struct stat a;
     struct stat b;
-    if (out >= 0 && ::fstat(in, &a) == 0 && ::fstat(out, &b) == 0 && (S_ISREG(a.st_mode) || S_ISDIR(a.st_mode))) {
-        const std::pair<dev_t, dev_t> volumes{a.st_dev, b.st_dev};
-        auto stores = m_stores.find(volumes);
-        if (stores == m_stores.end())
-            stores = m_stores
-                         .emplace(volumes, std::make_pair(attributeStoreFor(ExactName::fromBytes(from)),
-                                                          attributeStoreFor(ExactName::fromBytes(to))))
-                         .first;
-        try {
-            copyDosInformation(in, stores->second.first, out, stores->second.second);
-        } catch (const RuntimeError &) {
-            // The data and the permissions are the copy; what the target volume cannot
-            // keep of the DOS information does not undo it.
-        }
-    }
+    if (out >= 0 && ::fstat(in, &a) == 0 && ::fstat(out, &b) == 0 && (S_ISREG(a.st_mode) || S_ISDIR(a.st_mode)))
+        carryDosBetween(in, a, out, b, from, to);
     if (out >= 0)
         ::close(out);
     if (in >= 0)
@@ -445,8 +462,7 @@ void FileOperationTransfer::replaceLeaf(const QByteArray &src, const SafeCopy::S
             }
         }
     }
-    SafeCopy::copyLeaf(src, dst, st.st, SafeCopy::WriteMode::ReplaceViaTemp, m_ctx.byteProgress());
-    carryDos(src, dst);
+    SafeCopy::copyLeaf(src, dst, st.st, SafeCopy::WriteMode::ReplaceViaTemp, m_ctx.byteProgress(), dosHook(src, dst));
     if (m_move && ::unlink(src.constData()) != 0 && errno != ENOENT)
         throw FileError{errno, src};
 }

@@ -42,6 +42,9 @@ private:
     // The DOS attributes and creation time of `from` onto its copy `to`, each in its
     // volume's store.
     void carryDos(const QByteArray &from, const QByteArray &to);
+    void carryDosBetween(int in, const struct stat &a, int out, const struct stat &b, const QByteArray &from,
+                         const QByteArray &to);
+    SafeCopy::LeafHook dosHook(const QByteArray &from, const QByteArray &to);
     // Copies a file that is a hard link of one copied before in this tree as a link of
     // that copy; false when it is not one (or the volume cannot link).
     bool linkAgain(const SafeCopy::Stat &st, const QByteArray &to);

@@ -378,7 +378,7 @@ void copyBytes(int in, int out, std::int64_t size, std::int64_t blocks, const QB
 }
 
 void copyRegular(const QByteArray &from, const QByteArray &dest, const struct stat &st, bool flush,
-                 const ByteProgress &progress, bool &created)
+                 const ByteProgress &progress, bool &created, const LeafHook &withCopy)
 {
     Fd in(::open(from.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (in.get() < 0)
@@ -401,6 +401,8 @@ void copyRegular(const QByteArray &from, const QByteArray &dest, const struct st
         fail(from, ChangedWhileCopied);
     copyUserXattrs(in.get(), out.get(), dest);
     copyOwnerModeTimes(in.get(), out.get(), st, dest);
+    if (withCopy)
+        withCopy(in.get(), out.get());
     if (flush && ::fsync(out.get()) != 0)
         fail(dest);
     if (const int err = out.closeChecked())
@@ -618,7 +620,7 @@ void renameReplace(const QByteArray &from, const QByteArray &to)
 }
 
 void copyLeaf(const QByteArray &from, const QByteArray &to, const struct stat &fromStat, WriteMode mode,
-              const ByteProgress &progress)
+              const ByteProgress &progress, const LeafHook &withCopy)
 {
     QByteArray dest = to;
     if (mode != WriteMode::Direct)
@@ -626,7 +628,7 @@ void copyLeaf(const QByteArray &from, const QByteArray &to, const struct stat &f
     bool created = false;
     try {
         if (S_ISREG(fromStat.st_mode))
-            copyRegular(from, dest, fromStat, mode == WriteMode::ReplaceViaTemp, progress, created);
+            copyRegular(from, dest, fromStat, mode == WriteMode::ReplaceViaTemp, progress, created, withCopy);
         else
             copyOther(from, dest, fromStat, created);
         if (mode == WriteMode::NewViaTemp)

@@ -73,8 +73,11 @@ enum class WriteMode {
 // with permissions, POSIX ACLs, times and user.* extended attributes (the DOS record
 // aside, which each volume keeps in its own way), holes and all. Nothing is left at `to` or
 // under a temporary name when it fails or is cancelled.
+// `withCopy`, when given, is called for a regular file with both descriptors open once
+// the data, permissions and times are in place (the DOS information goes there).
+using LeafHook = std::function<void(int from, int to)>;
 void copyLeaf(const QByteArray &from, const QByteArray &to, const struct stat &fromStat, WriteMode mode,
-              const ByteProgress &progress);
+              const ByteProgress &progress, const LeafHook &withCopy = {});
 
 // The mode that grants no more than an access ACL (its xattr form) does, for a target
 // that cannot keep the ACL: the group bits of an item with an ACL show the mask, which

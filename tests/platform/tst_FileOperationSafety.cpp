@@ -5,6 +5,7 @@
 #include "platform/DosAttributes.h"
 #include "platform/ExactName.h"
 #include "platform/FileOperation.h"
+#include "platform/FileTimes.h"
 #include "platform/SafeCopy.h"
 #include "platform/SystemErrorTexts.h"
 #include "platform/Trash.h"
@@ -516,6 +517,8 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("n");
         }
+        const QDateTime created(QDate(1999, 12, 31), QTime(23, 58, 0), Qt::UTC);
+        writeTimes(original, created, std::nullopt, std::nullopt);
         DosAttributes wanted;
         wanted.hidden = true;
         wanted.system = true;
@@ -529,12 +532,32 @@ private Q_SLOTS:
         QVERIFY(::getxattr(ExactName::toBytes(onNtfs).constData(), "user.DOSATTRIB", buffer, sizeof buffer) < 0);
         DosAttributes there = readAttributes(onNtfs);
         QVERIFY(there.hidden && there.system && there.readOnly && there.archive);
+        QCOMPARE(readTimes(onNtfs).created, created);
 
         const QString back = m_tree->folder("back");
         QCOMPARE(run(Kind::Copy, {onNtfs}, ext4.path() + "/", Flag::RenameOnCollision).done, 1);
         const DosAttributes again = readAttributes(ext4.path() + "/notes (2).txt");
         QVERIFY(again.hidden && again.system && again.readOnly && again.archive);
+        QCOMPARE(readTimes(ext4.path() + "/notes (2).txt").created, created);
         Q_UNUSED(back);
+    }
+
+    // FAT keeps no set-user-ID, set-group-ID or sticky bits: the copy is made without
+    // them instead of failing.
+    void specialBitsDroppedOnFat()
+    {
+        ScratchMount fat = ScratchMount::image(16, {"mkfs.vfat"}, {"mount", "-o", "loop"});
+        if (!fat.ok())
+            QSKIP(qPrintable(fat.why()));
+        const QString tool = m_tree->file("bin/tool", "#!/bin/sh\n");
+        QCOMPARE(::chmod(ExactName::toBytes(tool).constData(), 06755), 0);
+        const QString shared = m_tree->folder("bin/shared");
+        QCOMPARE(::chmod(ExactName::toBytes(shared).constData(), 01777), 0);
+        const FileOperationResult r = run(Kind::Copy, {m_tree->path("bin")}, fat.path(), 0);
+        QCOMPARE(m_prompter->prompts.size(), 0);
+        QCOMPARE(r.done, 1);
+        QCOMPARE(QFile(fat.path() + "/bin/tool").size(), 10);
+        QVERIFY(QFileInfo(fat.path() + "/bin/shared").isDir());
     }
 };
 
