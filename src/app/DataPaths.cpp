@@ -1,6 +1,7 @@
 #include "app/DataPaths.h"
 
 #include "app/AppState.h"
+#include "platform/ExactName.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +19,7 @@ QString ResolveDataFolder(const QString &executableFolder)
         return absolute;
     }
     if (!executableFolder.isEmpty()
-        && ::access(QFile::encodeName(executableFolder).constData(), W_OK) == 0)
+        && ::access(ExactName::toBytes(executableFolder).constData(), W_OK) == 0)
         return executableFolder;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                            + QStringLiteral("/tidyhall");

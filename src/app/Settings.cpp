@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/AppState.h"
+#include "platform/ExactName.h"
 #include "platform/PrivateProfile.h"
 
 #include <cmath>
@@ -118,7 +119,8 @@ void ReadSettings(AppState &s)
     s.SelectTarget = readFlag(ini, Keys::SelectTarget);
     s.ArchiveStartPoint = readInteger(ini, Keys::ArchiveStartPoint);
     s.QuickViewPath = readText(ini, Keys::QuickViewPath);
-    s.InitialPath = readText(ini, Keys::StartingPoint);
+    // Paths are kept in the file with odd bytes escaped, so the file stays UTF-8.
+    s.InitialPath = ExactName::fromText(readText(ini, Keys::StartingPoint));
     s.PrintToFile = readTruthWord(ini, Keys::PrintToFile);
 
     s.CopyVerify = readFlag(ini, Keys::CopyVerify);

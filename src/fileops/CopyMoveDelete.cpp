@@ -5,6 +5,8 @@
 #include "fileops/CopyMoveTexts.h"
 #include "fileops/OperationFlags.h"
 #include "fileops/OptionsRules.h"
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
 
@@ -24,9 +26,12 @@ bool isUnsafeName(const QString &name)
 // must never be handed a target it would have to guess about.
 QString existingTargetFolder(const QString &chosen)
 {
-    const QString target = FolderWithSeparator(chosen);
-    if (!QDir::isAbsolutePath(target) || !QFileInfo(target).isDir())
-        throw RuntimeError(ErrorNumber::PathNotFound, RuntimeError::fromErrno(ENOENT, chosen).description);
+    // Made normal here, where a recalled or chosen path enters the operation.
+    const QString target = FolderWithSeparator(PathIdentity::normalised(chosen));
+    const auto found = target.isEmpty() ? std::nullopt : PathIdentity::followedIdentity(ExactName::toBytes(target));
+    if (!found || !found->isFolder())
+        throw RuntimeError(ErrorNumber::PathNotFound,
+                           RuntimeError::fromErrno(ENOENT, ExactName::shown(chosen)).description);
     return target;
 }
 
@@ -41,7 +46,8 @@ QStringList SelectedItemPaths(const QString &currentPath, const QStringList &nam
     paths.reserve(names.size());
     for (const QString &name : names) {
         if (isUnsafeName(name))
-            throw RuntimeError(ErrorNumber::BadFileName, RuntimeError::fromErrno(EINVAL, folder + name).description);
+            throw RuntimeError(ErrorNumber::BadFileName,
+                               RuntimeError::fromErrno(EINVAL, ExactName::shown(folder + name)).description);
         paths.append(folder + name);
     }
     return paths;
@@ -65,7 +71,7 @@ QString CopyMoveVerificationTitle(FileOperationKind operation, bool greek)
 QString CopyMoveVerificationText(FileOperationKind operation, const QString &target, bool greek)
 {
     const bool move = operation == FileOperationKind::Move;
-    return (move ? CopyMoveTexts::MoveLead : CopyMoveTexts::CopyLead).in(greek) + target
+    return (move ? CopyMoveTexts::MoveLead : CopyMoveTexts::CopyLead).in(greek) + ExactName::shown(target)
            + CopyMoveTexts::TargetClose.in(greek) + NewLine + NewLine
            + (move ? CopyMoveTexts::MoveQuestion : CopyMoveTexts::CopyQuestion).in(greek);
 }
@@ -101,7 +107,7 @@ void CopyOrMoveSelection(FileOperationKind operation, const QStringList &selecte
             state.CopyFlags = static_cast<int>(flags);
         }
         handedOver = true;
-        intoShownFolder = target == FolderWithSeparator(state.CurrentPath);
+        intoShownFolder = PathIdentity::sameFolder(target, state.CurrentPath);
         hooks.run(FileOperationCall{operation, sources, target, flags, &prompter});
     });
     // Once the service has been called the file system may have changed, even when it

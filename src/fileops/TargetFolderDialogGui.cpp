@@ -4,6 +4,8 @@
 #include "app/ErrorReport.h"
 #include "fileops/OptionsCommandsGui.h"
 #include "fileops/TargetSelectionTexts.h"
+#include "platform/PathIdentity.h"
+#include "platform/RuntimeError.h"
 
 #include <QDir>
 #include <QDateTime>
@@ -82,12 +84,15 @@ void PrepareTargetFolderDialog(QFileDialog &dialog, const QString &title, const 
     });
 }
 
-TargetFolderAnswer TargetFolderFromDialog(const QFileDialog &dialog, int result)
+TargetFolderAnswer TargetFolderFromDialog(const QFileDialog &dialog, int result, bool greek)
 {
     if (result != QDialog::Accepted)
         return {};
     // The folder the dialog shows, whatever the user made of the name box.
-    return {FolderWithSeparator(dialog.directory().absolutePath()), 0, {}};
+    const QString shown = dialog.directory().absolutePath();
+    if (!ChooserPathIsExact(shown))
+        return {{}, ErrorNumber::BadFileName, TargetTexts::InexactFolderName.in(greek).arg(shown)};
+    return {FolderWithSeparator(PathIdentity::normalised(shown)), 0, {}};
 }
 
 TargetFolderAnswer AskTargetFolder(QWidget *owner, const QString &title, const QString &marker, bool greek)
@@ -97,7 +102,7 @@ TargetFolderAnswer AskTargetFolder(QWidget *owner, const QString &title, const Q
         QFileDialog dialog(owner);
         PrepareTargetFolderDialog(dialog, title, marker, greek);
         const int result = dialog.exec();
-        answer = TargetFolderFromDialog(dialog, result);
+        answer = TargetFolderFromDialog(dialog, result, greek);
     }
     BringWindowToFrontGui(owner);
     return answer;
@@ -122,7 +127,7 @@ QString FolderFromBrowser(const QFileDialog &dialog, int result)
     const QString chosen = dialog.selectedFiles().value(0);
     if (chosen.isEmpty() || !QFileInfo(chosen).isDir())
         return QString();
-    return QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+    return PathIdentity::normalised(QFileInfo(chosen).absoluteFilePath());
 }
 
 QString BrowseForFolder(QWidget *owner, const QString &prompt, const AppState &state, Prompter &prompter)
@@ -133,6 +138,9 @@ QString BrowseForFolder(QWidget *owner, const QString &prompt, const AppState &s
         PrepareFolderBrowser(dialog, prompt, state.LanguageGreek);
         const int result = dialog.exec();
         folder = FolderFromBrowser(dialog, result);
+        if (!ChooserPathIsExact(folder))
+            throw RuntimeError(ErrorNumber::BadFileName,
+                               TargetTexts::InexactFolderName.in(state.LanguageGreek).arg(folder));
     });
     return folder;
 }

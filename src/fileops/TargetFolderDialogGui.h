@@ -18,7 +18,9 @@ TargetFolderAnswer AskTargetFolder(QWidget *owner, const QString &title, const Q
 
 // The two halves of AskTargetFolder, apart so that each can be checked on its own.
 void PrepareTargetFolderDialog(QFileDialog &dialog, const QString &title, const QString &marker, bool greek);
-TargetFolderAnswer TargetFolderFromDialog(const QFileDialog &dialog, int result);
+// The chooser names folders through Qt's own decoding, which turns bytes that are not
+// UTF-8 into U+FFFD: such a path could lead to another folder, so it is refused.
+TargetFolderAnswer TargetFolderFromDialog(const QFileDialog &dialog, int result, bool greek = false);
 
 // The start-folder chooser of Find and the Archive-bit check: a folder-only dialog
 // titled with `prompt`. Gives the folder without a trailing "/" ("/" for the root),

@@ -44,3 +44,8 @@ QString FolderWithSeparator(const QString &folder)
         result += QLatin1Char('/');
     return result;
 }
+
+bool ChooserPathIsExact(const QString &path)
+{
+    return !path.contains(QChar::ReplacementCharacter);
+}

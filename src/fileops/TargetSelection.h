@@ -39,3 +39,7 @@ QString ChooseTarget(TargetOperation operation, const AppState &state, const Tar
 
 // A folder path ending with exactly one "/" ("/" stays "/"); "" stays "".
 QString FolderWithSeparator(const QString &folder);
+
+// False for a path that came through Qt's file dialog holding U+FFFD: Qt puts it for
+// every byte that is not UTF-8, so the path may name a twin of the folder shown.
+bool ChooserPathIsExact(const QString &path);

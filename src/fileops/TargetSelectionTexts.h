@@ -26,4 +26,11 @@ inline constexpr Bilingual Bytes{" χαρακτήρες", " bytes"};
 inline constexpr Bilingual FileKind{"Αρχείο", "File"};
 inline constexpr Bilingual AllFiles{"Όλα τα αρχεία (*)", "All files (*)"};
 
+inline constexpr Bilingual InexactFolderName{
+    "Το όνομα του φακέλλου «%1» περιέχει χαρακτήρες που το παράθυρο επιλογής δεν μπορεί να αποδώσει με ακρίβεια, "
+    "και θα μπορούσε να εννοεί άλλον φάκελλο. Ανοίξτε τον φάκελλο στο κύριο παράθυρο, αποθηκεύστε τη διαδρομή "
+    "του στις πρόσφατες διαδρομές και επιλέξτε την από εκεί.",
+    "The name of the folder '%1' holds characters the chooser cannot carry exactly, and could mean another "
+    "folder. Open the folder in the main window, save its path to the recent paths and choose it from there."};
+
 } // namespace TargetTexts

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "mainwin/ListingTexts.h"
+#include "platform/ExactName.h"
 
 #include <QLocale>
 
@@ -24,7 +25,7 @@ QString CountLine(const AppState &state, bool greek)
 
 QString CurrentPathLabelText(const AppState &state)
 {
-    return QStringLiteral("  ") + state.CurrentPath + QStringLiteral("  ");
+    return QStringLiteral("  ") + ExactName::shown(state.CurrentPath) + QStringLiteral("  ");
 }
 
 QString InfoLabelText(const AppState &state)

@@ -5,10 +5,10 @@
 #include "mainwin/LocalClock.h"
 #include "mainwin/Wildcard.h"
 #include "platform/EntryInfo.h"
+#include "platform/ExactName.h"
 #include "platform/Volumes.h"
 #include "platform/RuntimeError.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -27,7 +27,7 @@ struct DirCloser
 // errno calls it; the rest keep their usual numbers.
 RuntimeError folderError(int err, const QString &folder)
 {
-    RuntimeError error = RuntimeError::fromErrno(err, folder);
+    RuntimeError error = RuntimeError::fromErrno(err, ExactName::shown(folder));
     if (err == ENOENT || err == ENOTDIR)
         error.number = ErrorNumber::PathNotFound;
     return error;
@@ -47,7 +47,7 @@ void EnumerateFolder(ItemTable &table, AppState &state, const QString &folder, c
     // The volume decides where the DOS attributes live; asked once per folder.
     const AttributeStore store = attributeStoreFor(state.CurrentPath);
 
-    const int fd = ::open(QFile::encodeName(state.CurrentPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(ExactName::toBytes(state.CurrentPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         throw folderError(errno, state.CurrentPath);
     std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
@@ -61,7 +61,7 @@ void EnumerateFolder(ItemTable &table, AppState &state, const QString &folder, c
     LocalClock clock;
     // Attribute reads resolve a plain path when the folder has an absolute one.
     const QByteArray folderBytes =
-        state.CurrentPath.startsWith(QLatin1Char('/')) ? QFile::encodeName(state.CurrentPath) : QByteArray();
+        state.CurrentPath.startsWith(QLatin1Char('/')) ? ExactName::toBytes(state.CurrentPath) : QByteArray();
     try {
         for (;;) {
             errno = 0;
@@ -74,7 +74,8 @@ void EnumerateFolder(ItemTable &table, AppState &state, const QString &folder, c
             const char *raw = entry->d_name;
             if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0')))
                 continue;
-            QString name = QFile::decodeName(raw);
+            // The exact name, odd bytes and all: the pattern and the sort see it as it is.
+            QString name = ExactName::fromBytes(QByteArrayView(raw));
             if (!wildcard.matches(name))
                 continue;
             EntryInfo info;

@@ -1,6 +1,8 @@
 #include "mainwin/FolderListWidget.h"
 
 #include "mainwin/FolderPaths.h"
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -24,7 +26,10 @@ FolderListWidget::FolderListWidget(QWidget *parent) : QTreeWidget(parent)
 
 void FolderListWidget::setPath(const QString &folder)
 {
-    const QString clean = withoutTrailingSlash(folder);
+    // The one place a folder path enters the tree: made normal here, as the kernel
+    // reaches it ("link/.." goes up from the link's target).
+    const QString normal = PathIdentity::normalised(folder);
+    const QString clean = withoutTrailingSlash(normal.isEmpty() ? folder : normal);
     const QStringList subfolders = subfolderNames(clean);
     const bool changed = clean != m_path;
     m_path = clean;
@@ -46,7 +51,7 @@ void FolderListWidget::rebuild(const QString &folder, const QStringList &subfold
     clear();
     QTreeWidgetItem *parentItem = nullptr;
     for (const QString &ancestor : ancestorChain(folder)) {
-        const QString label = ancestor == QLatin1String("/") ? ancestor : PathTail(ancestor);
+        const QString label = ancestor == QLatin1String("/") ? ancestor : ExactName::shown(PathTail(ancestor));
         auto *item = parentItem ? new QTreeWidgetItem(parentItem, {label}) : new QTreeWidgetItem(this, {label});
         item->setData(0, PathRole, ancestor);
         item->setIcon(0, open);
@@ -54,7 +59,7 @@ void FolderListWidget::rebuild(const QString &folder, const QStringList &subfold
         parentItem = item;
     }
     for (const QString &name : subfolders) {
-        auto *item = new QTreeWidgetItem(parentItem, {name});
+        auto *item = new QTreeWidgetItem(parentItem, {ExactName::shown(name)});
         item->setData(0, PathRole, folder == QLatin1String("/") ? folder + name : folder + QLatin1Char('/') + name);
         item->setIcon(0, closed);
     }

@@ -1,10 +1,10 @@
 #include "mainwin/FolderPaths.h"
 
 #include "mainwin/MainTexts.h"
+#include "platform/ExactName.h"
 #include "platform/RuntimeError.h"
 
 #include <QCollator>
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -57,19 +57,19 @@ QStringList ancestorChain(const QString &folder)
 
 void requireSearchable(const QString &folder)
 {
-    const QByteArray encoded = QFile::encodeName(folder);
+    const QByteArray encoded = ExactName::toBytes(folder);
     if (::faccessat(AT_FDCWD, encoded.constData(), R_OK, AT_EACCESS) == 0
         && ::faccessat(AT_FDCWD, encoded.constData(), X_OK, AT_EACCESS) != 0 && errno == EACCES)
-        throw RuntimeError(ErrorNumber::PermissionDenied, MainTexts::FolderNotSearchable, folder);
+        throw RuntimeError(ErrorNumber::PermissionDenied, MainTexts::FolderNotSearchable, ExactName::shown(folder));
 }
 
 QStringList subfolderNames(const QString &folder)
 {
     requireSearchable(folder);
-    const QByteArray encoded = QFile::encodeName(folder);
+    const QByteArray encoded = ExactName::toBytes(folder);
     std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(encoded.constData()), ::closedir);
     if (!dir)
-        throw RuntimeError::fromErrno(errno, folder);
+        throw RuntimeError::fromErrno(errno, ExactName::shown(folder));
     QStringList names;
     const int fd = ::dirfd(dir.get());
     while (const dirent *entry = ::readdir(dir.get())) {
@@ -82,11 +82,16 @@ QStringList subfolderNames(const QString &folder)
             isFolder = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
         if (isFolder)
-            names.append(QFile::decodeName(name));
+            names.append(ExactName::fromBytes(QByteArrayView(name)));
     }
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
     std::sort(names.begin(), names.end(), collator);
     return names;
+}
+
+void setCurrentFolder(const QString &folder)
+{
+    (void)::chdir(ExactName::toBytes(folder).constData());
 }

@@ -30,3 +30,6 @@ QStringList subfolderNames(const QString &folder);
 // Throws RuntimeError (permission denied, saying why) for a folder whose names may be
 // read but whose items cannot be reached, so that every place reports it alike.
 void requireSearchable(const QString &folder);
+
+// Makes `folder` the working folder by its exact bytes (QDir would re-encode them).
+void setCurrentFolder(const QString &folder);

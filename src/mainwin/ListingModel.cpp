@@ -5,6 +5,7 @@
 #include "mainwin/ListingRules.h"
 #include "mainwin/PropertyFilter.h"
 #include "mainwin/SortItemTable.h"
+#include "platform/ExactName.h"
 
 #include <QDate>
 #include <QTime>
@@ -130,7 +131,7 @@ QString ListingModel::cellText(const ListedItem &entry, int column) const
 {
     switch (column) {
     case 0:
-        return shownName(entry.name);
+        return ExactName::shown(shownName(entry.name));
     case 1:
         return entry.isFolder ? QString() : m_locale.toString(static_cast<qlonglong>(entry.size));
     case 2: {

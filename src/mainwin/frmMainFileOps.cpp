@@ -11,6 +11,7 @@
 #include "inspect/frmAttributes.h"
 #include "mainwin/ListingModel.h"
 #include "output/PathList.h"
+#include "platform/PathIdentity.h"
 #include "output/frmRecentPaths.h"
 
 #include <QAction>
@@ -48,6 +49,7 @@ void frmMain::wireFileCommands()
                 request.target = call.target;
                 request.flags = static_cast<int>(call.flags);
                 request.languageGreek = m_state.LanguageGreek;
+                request.protectedPaths = PathIdentity::protectedFolders(m_state.DataFolder);
                 const FileOperationResult result = runFileOperation(this, request, *call.prompter);
                 return FileOperationOutcome{result.cancelled, result.failed, result.items};
             },

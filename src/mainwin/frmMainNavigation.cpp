@@ -10,12 +10,15 @@
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
 #include "platform/Volumes.h"
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <unistd.h>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -63,7 +66,8 @@ void frmMain::onDriveChosen(int index)
         return;
     const QString mountPoint = Drive1->itemData(index).toString();
     const bool ok = runTrapped("049", [&] {
-        if (!QFileInfo(mountPoint).isDir())
+        const auto point = PathIdentity::followedIdentity(ExactName::toBytes(mountPoint));
+        if (!point || !point->isFolder())
             throw RuntimeError(ErrorNumber::DiskNotReady, MainTexts::DeviceUnavailable, mountPoint);
         const QString remembered = m_volumeFolders.value(mountPoint, mountPoint);
         try {
@@ -86,7 +90,7 @@ void frmMain::onFolderChanged(const QString &folder)
 {
     m_volumeFolders.insert(volumeOf(folder).mountPoint, folder);
     selectDriveOf(folder);
-    QDir::setCurrent(folder);
+    setCurrentFolder(folder);
     m_state.ListingStale = true;
     DisplayListing();
 }
@@ -120,12 +124,12 @@ void frmMain::UpOneLevel()
     }
     const bool ok = runTrapped("093", [&] {
         const ParentStep step = parentOf(Dir1->path());
-        QDir::setCurrent(step.parent);
+        setCurrentFolder(step.parent);
         Dir1->setPath(step.parent);
         Dir1->highlight(step.left);
     });
     if (!ok) {
-        QDir::setCurrent(QStringLiteral("/"));
+        setCurrentFolder(QStringLiteral("/"));
         selectDriveOf(QStringLiteral("/"));
         runTrapped("093", [&] { Dir1->setPath(QStringLiteral("/")); });
     }

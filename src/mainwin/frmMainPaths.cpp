@@ -8,6 +8,7 @@
 #include "output/PathRecall.h"
 #include "output/frmRecentPaths.h"
 #include "fileops/OptionsCommandsGui.h"
+#include "platform/ExactName.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -30,7 +31,7 @@ void frmMain::wirePaths()
     on("mnuOptionsMonitoring", [this] { startMonitoring(); });
     connect(cmdStopMonitoring, &QToolButton::clicked, this, [this] { stopMonitoring(); });
     connect(lstMonitoredPaths, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { monitoredPathClicked(item->text()); });
+            [this](QListWidgetItem *item) { monitoredPathClicked(ExactName::fromText(item->text())); });
     InstallListItemTip(lstMonitoredPaths);
 }
 

@@ -9,6 +9,8 @@
 #include "mainwin/ListingRules.h"
 #include "platform/Prompter.h"
 #include "platform/Volumes.h"
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 #include "platform/RuntimeError.h"
 
 #include <QCheckBox>
@@ -133,20 +135,21 @@ void frmMain::changeToInitialPath()
     const QString initial = m_state.InitialPath;
     // A relative initial path is read from the data folder, never from wherever the
     // program happened to be started.
-    QString folder = initial.isEmpty() || initial.startsWith(QLatin1Char('/'))
-                         ? initial
-                         : QDir::cleanPath(m_state.DataFolder + QLatin1Char('/') + initial);
-    const QFileInfo info(folder);
-    const bool usable = !folder.isEmpty() && info.isDir() && info.isReadable()
-                        && ::access(QFile::encodeName(folder).constData(), R_OK | X_OK) == 0;
+    QString folder = PathIdentity::normalised(initial.isEmpty() || initial.startsWith(QLatin1Char('/'))
+                                                  ? initial
+                                                  : m_state.DataFolder + QLatin1Char('/') + initial);
+    const auto found = PathIdentity::followedIdentity(ExactName::toBytes(folder));
+    const bool usable = !folder.isEmpty() && found && found->isFolder()
+                        && ::access(ExactName::toBytes(folder).constData(), R_OK | X_OK) == 0;
     if (!usable) {
-        const QString text = initial.isEmpty() ? StartupTexts::noInitialPath(FallbackFolder)
-                                               : StartupTexts::initialPathNotFound(initial, FallbackFolder);
+        const QString text = m_state.InitialPath.isEmpty()
+                                 ? StartupTexts::noInitialPath(FallbackFolder)
+                                 : StartupTexts::initialPathNotFound(ExactName::shown(m_state.InitialPath), FallbackFolder);
         m_prompter.message(m_state.AppTitle, text, PromptIcon::Information, {PromptButton::Ok}, PromptButton::Ok);
         m_state.InitialPath = FallbackFolder;
         folder = FallbackFolder;
     }
-    QDir::setCurrent(folder);
+    setCurrentFolder(folder);
     fillDriveList();
     selectDriveOf(folder);
     Dir1->blockSignals(true);

@@ -5,6 +5,7 @@
 #include "app/ErrorReport.h"
 #include "output/PathListTexts.h"
 #include "platform/AtomicFile.h"
+#include "platform/ExactName.h"
 #include "platform/LegacyText.h"
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
@@ -155,8 +156,10 @@ QString SaveQuestionTitle(PathListKind kind, bool greek)
     return kind == PathListKind::Recent ? SaveRecentTitle.in(greek) : SaveMonitoredTitle.in(greek);
 }
 
-SaveOutcome SavePathToList(Prompter &prompter, const AppState &state, PathListKind kind, const QString &path)
+SaveOutcome SavePathToList(Prompter &prompter, const AppState &state, PathListKind kind, const QString &exactPath)
 {
+    // The list is a UTF-8 text file: a byte that is not UTF-8 goes in escaped.
+    const QString path = ExactName::toText(exactPath);
     SaveOutcome outcome = SaveOutcome::Failed;
     const bool greek = state.LanguageGreek;
     RunTrapped(prompter, state, "054", [&] {

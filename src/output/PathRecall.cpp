@@ -9,7 +9,8 @@
 #include "platform/RuntimeError.h"
 
 #include <QDir>
-#include <QFile>
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 #include "platform/Volumes.h"
 #include <cerrno>
 #include <cstring>
@@ -21,16 +22,17 @@ PathDestination ResolveRecalledPath(const QString &path, const QString &currentV
     // A saved line is taken whole: " /data" is not "/data" (while "/data " may well be
     // a folder), and a relative or empty line names no folder at all.
     if (path.isEmpty() || !QDir::isAbsolutePath(path)) {
-        RuntimeError e = RuntimeError::fromErrno(ENOENT, path);
+        RuntimeError e = RuntimeError::fromErrno(ENOENT, ExactName::shown(path));
         e.number = ErrorNumber::PathNotFound;
         throw e;
     }
-    const QString folder = QDir::cleanPath(path);
-    const QByteArray native = QFile::encodeName(folder);
+    // A recalled path enters the program here and is made normal as the kernel sees it.
+    const QString folder = PathIdentity::normalised(path);
+    const QByteArray native = ExactName::toBytes(folder);
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
         const int err = errno;
-        RuntimeError e = RuntimeError::fromErrno(err, path);
+        RuntimeError e = RuntimeError::fromErrno(err, ExactName::shown(path));
         if (err == ENOENT || err == ENOTDIR)
             e.number = ErrorNumber::PathNotFound;
         throw e;
@@ -41,7 +43,7 @@ PathDestination ResolveRecalledPath(const QString &path, const QString &currentV
         throw e;
     }
     if (::access(native.constData(), R_OK | X_OK) != 0)
-        throw RuntimeError::fromErrno(errno, path);
+        throw RuntimeError::fromErrno(errno, ExactName::shown(path));
 
     PathDestination d;
     d.folder = folder;
@@ -64,7 +66,7 @@ bool SaveInitialPath(Prompter &prompter, AppState &state, const QString &path)
         if (!prompter.askYesNo(PathListTexts::SetInitialTitle.in(greek), SetInitialQuestion(path, greek)))
             return;
         PrivateProfile::writeStrings({{QString::fromLatin1(Keys::StartingPoint.section),
-                                       QString::fromLatin1(Keys::StartingPoint.key), path}},
+                                       QString::fromLatin1(Keys::StartingPoint.key), ExactName::toText(path)}},
                                      state.IniPath);
         state.InitialPath = path;
         saved = true;

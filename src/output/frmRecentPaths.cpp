@@ -6,6 +6,7 @@
 #include "output/PathListTexts.h"
 #include "output/PathListWidget.h"
 #include "platform/EditorLocator.h"
+#include "platform/ExactName.h"
 #include "platform/Launcher.h"
 #include "platform/Prompter.h"
 #include "platform/RuntimeError.h"
@@ -111,7 +112,8 @@ void frmRecentPaths::chooseItem()
     const QList<QListWidgetItem *> chosen = lstPaths->selectedItems();
     if (chosen.isEmpty())
         return;
-    m_recalledPath = chosen.first()->text();
+    // The list shows the paths as the file holds them, odd bytes escaped.
+    m_recalledPath = ExactName::fromText(chosen.first()->text());
     cmdRecall->setEnabled(true);
 }
 

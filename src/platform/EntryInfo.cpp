@@ -2,6 +2,7 @@
 
 #include "platform/DosAttributes.h"
 #include "platform/DosInfoStore.h"
+#include "platform/ExactName.h"
 #include "platform/RuntimeError.h"
 #include "platform/Xattr.h"
 
@@ -35,7 +36,7 @@ EntryInfo readEntryInfo(int dirFd, const QByteArray &folderPath, const char *nam
     EntryInfo info;
     struct stat st {};
     if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-        throw RuntimeError::fromErrno(errno, QFile::decodeName(name));
+        throw RuntimeError::fromErrno(errno, ExactName::fromBytes(name));
     const bool dotName = name[0] == '.';
     if (S_ISLNK(st.st_mode)) {
         info.isSymlink = true;
@@ -43,7 +44,7 @@ EntryInfo readEntryInfo(int dirFd, const QByteArray &folderPath, const char *nam
         if (::fstatat(dirFd, name, &target, 0) != 0) {
             const int err = errno;
             if (err != ENOENT && err != ELOOP && err != ENOTDIR && err != EACCES)
-                throw RuntimeError::fromErrno(err, QFile::decodeName(name));
+                throw RuntimeError::fromErrno(err, ExactName::fromBytes(name));
             // A link to nothing is listed as an empty file that was never backed up.
             info.dangling = true;
             fillTimesAndSize(info, st);

@@ -4,8 +4,9 @@
 #include "platform/FileOperationRemoval.h"
 #include "platform/FileOperationTexts.h"
 #include "platform/FileOperationTransfer.h"
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 
-#include <QFileInfo>
 
 namespace T = FileOperationTexts;
 
@@ -27,28 +28,37 @@ QStringList pathsFromItemListText(const QString &itemListText)
 namespace {
 
 // Bad input is told about once, before anything is touched.
+// A path is taken as it stands, never cleaned: "/x/.." cleaned to "/" would name an
+// item nobody chose. Whoever builds the request makes its paths normal.
 bool requestIsSound(FileOperationContext &ctx)
 {
+    const auto refuseAll = [&](const Bilingual &problem, const QString &path) {
+        ctx.result.failed = int(ctx.request.sources.size());
+        ctx.prompter.inform(ctx.title(), ctx.text(problem).arg(ExactName::shown(path)), PromptIcon::Critical);
+        return false;
+    };
     for (const QString &source : ctx.request.sources) {
-        if (!source.startsWith(QLatin1Char('/')) || source == QLatin1String("/")) {
-            ctx.result.failed = int(ctx.request.sources.size());
-            ctx.prompter.inform(ctx.title(), ctx.text(T::NotFullPath).arg(source), PromptIcon::Critical);
-            return false;
-        }
+        if (!source.startsWith(QLatin1Char('/')))
+            return refuseAll(T::NotFullPath, source);
+        if (source == QLatin1String("/"))
+            return refuseAll(T::RefuseRoot, source);
+        // A trailing "/" would make the kernel follow a link the user chose as a link.
+        if (!PathIdentity::isNormal(source) || source.endsWith(QLatin1Char('/')))
+            return refuseAll(T::NotNormalPath, source);
     }
     if (ctx.request.operation == FileOperationKind::Delete || ctx.request.sources.isEmpty())
         return true;
-    const QFileInfo target(ctx.request.target);
-    const Bilingual *problem = nullptr;
-    if (!ctx.request.target.startsWith(QLatin1Char('/')) || !target.exists())
-        problem = &T::TargetMissing;
-    else if (!target.isDir())
-        problem = &T::TargetNotFolder;
-    if (!problem)
-        return true;
-    ctx.result.failed = int(ctx.request.sources.size());
-    ctx.prompter.inform(ctx.title(), ctx.text(*problem).arg(ctx.request.target), PromptIcon::Critical);
-    return false;
+    const QString &target = ctx.request.target;
+    if (!target.startsWith(QLatin1Char('/')))
+        return refuseAll(T::TargetMissing, target);
+    if (!PathIdentity::isNormal(target))
+        return refuseAll(T::NotNormalPath, target);
+    const auto found = PathIdentity::followedIdentity(ExactName::toBytes(target));
+    if (!found)
+        return refuseAll(T::TargetMissing, target);
+    if (!found->isFolder())
+        return refuseAll(T::TargetNotFolder, target);
+    return true;
 }
 
 } // namespace
@@ -70,7 +80,7 @@ FileOperationResult performFileOperation(const FileOperationRequest &request, Pr
         // Every step asks about its own errors; this is the last guard, so that a fault
         // never ends the program's command silently.
         ++ctx.result.failed;
-        ctx.prompter.inform(ctx.title(), ctx.describeError(e.err) + NewLine + FileOperationContext::display(e.path),
+        ctx.prompter.inform(ctx.title(), ctx.describeError(e.err) + NewLine + FileOperationContext::display(ctx.userPath(e.path)),
                             PromptIcon::Critical);
     }
     return ctx.result;

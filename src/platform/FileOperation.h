@@ -20,8 +20,11 @@ inline constexpr int AllowUndo = 0x40;
 struct FileOperationRequest
 {
     FileOperationKind operation = FileOperationKind::Copy;
-    QStringList sources;  // full paths
-    QString target;       // the target folder of copy and move
+    QStringList sources;  // full normal paths, exact names (see ExactName)
+    QString target;       // the target folder of copy and move, a full normal path
+    // Folders that, with every folder holding them, are never deleted, trashed or moved
+    // away (home, the program's data folder); the root folder and mount points never are.
+    QStringList protectedPaths;
     int flags = 0;        // FileOperationFlag values
     bool languageGreek = true;
 };

@@ -1,8 +1,10 @@
 #include "platform/FileOperationContext.h"
 
+#include "platform/ExactName.h"
 #include "platform/FileOperationTexts.h"
+#include "platform/PathIdentity.h"
+#include "platform/SystemErrorTexts.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 
@@ -11,6 +13,8 @@ namespace T = FileOperationTexts;
 FileOperationContext::FileOperationContext(const FileOperationRequest &r, Prompter &p, FileOperationProgress &pr)
     : request(r), prompter(p), progress(pr)
 {
+    for (const QString &path : r.protectedPaths)
+        m_protected.append(ExactName::toBytes(path));
 }
 
 QString FileOperationContext::title() const
@@ -63,8 +67,9 @@ bool FileOperationContext::attempt(const QByteArray &item, const std::function<v
         } catch (const FileError &e) {
             QString message = text(failedText()).arg(display(item));
             message += NewLine + NewLine + text(T::ErrorCause).arg(describeError(e.err));
-            if (!e.path.isEmpty() && e.path != item)
-                message += NewLine + display(e.path);
+            const QByteArray detail = userPath(e.path);
+            if (!detail.isEmpty() && detail != item)
+                message += NewLine + display(detail);
             message += NewLine + NewLine + text(T::RetrySkipCancel);
             const PromptButton answer
                 = prompter.message(title(), message, PromptIcon::Warning,
@@ -86,9 +91,54 @@ void FileOperationContext::refuse(const QString &message)
     prompter.inform(title(), message, PromptIcon::Critical);
 }
 
+bool FileOperationContext::mayRemove(const QByteArray &path)
+{
+    const Bilingual *reason = nullptr;
+    switch (PathIdentity::judgeRemoval(path, m_protected)) {
+    case PathIdentity::Protection::None:
+        return true;
+    case PathIdentity::Protection::NotNormal:
+        reason = &T::NotNormalPath;
+        break;
+    case PathIdentity::Protection::Root:
+        reason = &T::RefuseRoot;
+        break;
+    case PathIdentity::Protection::Protected:
+        reason = &T::RefuseProtected;
+        break;
+    case PathIdentity::Protection::MountPoint:
+        reason = &T::RefuseMountPoint;
+        break;
+    }
+    refuse(text(*reason).arg(display(path)));
+    return false;
+}
+
+void FileOperationContext::nameTemporary(const QByteArray &temporary, const QByteArray &final)
+{
+    m_temporaries.append({temporary, final});
+}
+
+QByteArray FileOperationContext::userPath(const QByteArray &path) const
+{
+    QByteArray p = path;
+    for (auto it = m_temporaries.crbegin(); it != m_temporaries.crend(); ++it) {
+        if (p == it->first || p.startsWith(it->first + '/')) {
+            p = it->second + p.mid(it->first.size());
+            break;
+        }
+    }
+    for (const QByteArray &part : p.split('/'))
+        if (SafeCopy::isTemporaryName(part))
+            return {};
+    return p;
+}
+
 QString FileOperationContext::describeError(int err) const
 {
     switch (err) {
+    case ChangedWhileCopied:
+        return text(T::ChangedWhileCopied);
     case ENOENT:
         return text(T::NoSuchItem);
     case EACCES:
@@ -109,11 +159,16 @@ QString FileOperationContext::describeError(int err) const
     case EIO:
         return text(T::ReadError);
     default:
-        return QString::fromLocal8Bit(std::strerror(err));
+        break;
     }
+    // Never the system's own words, which come in one language only.
+    const Bilingual known = systemErrorText(err);
+    if (known.english)
+        return text(known);
+    return text(T::OtherSystemError).arg(err);
 }
 
 QString FileOperationContext::display(const QByteArray &path)
 {
-    return QFile::decodeName(path);
+    return ExactName::shown(ExactName::fromBytes(path));
 }

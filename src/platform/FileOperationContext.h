@@ -38,10 +38,21 @@ public:
     // Tells the user why an item is refused and counts it as failed.
     void refuse(const QString &message);
 
+    // The guard of delete, trash and move: true when the item may go; otherwise the
+    // user is told why, naming the item, and it counts as failed.
+    bool mayRemove(const QByteArray &path);
+
+    // The user's own name for a path inside a copy still under its temporary name; a
+    // temporary name never reaches a message. Empty when none can be given.
+    void nameTemporary(const QByteArray &temporary, const QByteArray &final);
+    QByteArray userPath(const QByteArray &path) const;
+
     // The system's reason for an error, in the current language where we know it.
     QString describeError(int err) const;
     static QString display(const QByteArray &path);
 
 private:
     const Bilingual &failedText() const;
+    QList<QByteArray> m_protected;
+    QList<std::pair<QByteArray, QByteArray>> m_temporaries;
 };

@@ -3,8 +3,7 @@
 #include "platform/FileOperationTexts.h"
 #include "platform/Trash.h"
 
-#include <QDir>
-#include <QFile>
+#include "platform/ExactName.h"
 
 namespace T = FileOperationTexts;
 
@@ -20,13 +19,21 @@ void FileOperationRemoval::run()
 {
     QList<QByteArray> paths;
     for (const QString &source : m_ctx.request.sources)
-        paths.append(QFile::encodeName(QDir::cleanPath(source)));
+        paths.append(ExactName::toBytes(source));
     if (paths.isEmpty())
         return;
     if (!m_ctx.hasFlag(FileOperationFlag::NoConfirmation) && !confirm()) {
         m_ctx.result.skipped += int(paths.size());
         return;
     }
+    // Refused items are told about before anything is touched.
+    QList<QByteArray> allowed;
+    for (const QByteArray &path : std::as_const(paths))
+        if (m_ctx.mayRemove(path))
+            allowed.append(path);
+    paths = allowed;
+    if (paths.isEmpty())
+        return;
     m_ctx.progress.itemsTotal = paths.size();
     if (m_ctx.hasFlag(FileOperationFlag::AllowUndo))
         trashAll(paths);
@@ -39,7 +46,7 @@ bool FileOperationRemoval::confirm() const
     const bool trash = m_ctx.hasFlag(FileOperationFlag::AllowUndo);
     const QList<QString> &sources = m_ctx.request.sources;
     const QString text = sources.size() == 1
-                             ? m_ctx.text(trash ? T::ConfirmTrashOne : T::ConfirmDeleteOne).arg(sources.first())
+                             ? m_ctx.text(trash ? T::ConfirmTrashOne : T::ConfirmDeleteOne).arg(ExactName::shown(sources.first()))
                              : m_ctx.text(trash ? T::ConfirmTrashMany : T::ConfirmDeleteMany).arg(sources.size());
     // A deletion is not something to do by pressing Enter: No is the default.
     return m_ctx.prompter.message(m_ctx.title(), text, trash ? PromptIcon::Question : PromptIcon::Warning,
@@ -58,6 +65,10 @@ void FileOperationRemoval::trashAll(const QList<QByteArray> &paths)
             TrashCan::Outcome outcome = TrashCan::Outcome::Trashed;
             if (!m_ctx.attempt(path, [&] { outcome = trash.moveToTrash(path); }))
                 continue;
+            if (outcome == TrashCan::Outcome::AlreadyInTrash) {
+                m_ctx.refuse(m_ctx.text(T::AlreadyInTrash).arg(FileOperationContext::display(path)));
+                continue;
+            }
             if (outcome == TrashCan::Outcome::NoTrash) {
                 untrashable.append(path);
                 continue;

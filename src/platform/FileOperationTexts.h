@@ -66,6 +66,10 @@ inline constexpr Bilingual NameTooLong{"το όνομα είναι πολύ με
 inline constexpr Bilingual ReadOnlyDisk{"ο δίσκος επιτρέπει μόνο ανάγνωση", "the disk is read-only"};
 inline constexpr Bilingual NameInUse{"υπάρχει ήδη στοιχείο με αυτό το όνομα", "an item with that name exists already"};
 inline constexpr Bilingual IsMountPoint{"είναι σημείο προσαρτήσεως άλλου δίσκου", "it is where another disk is mounted"};
+inline constexpr Bilingual ChangedWhileCopied{
+    "το αρχείο άλλαξε όσο αντιγραφόταν· το αντίγραφο δεν κρατήθηκε και το αρχικό έμεινε στη θέση του",
+    "the file changed while it was being copied; the copy was not kept and the original stayed where it was"};
+inline constexpr Bilingual OtherSystemError{"σφάλμα συστήματος με αριθμό %1", "system error number %1"};
 inline constexpr Bilingual ReadError{"σφάλμα αναγνώσεως του δίσκου", "the disk could not be read"};
 
 inline constexpr Bilingual IntoItselfCopy{
@@ -87,6 +91,24 @@ inline constexpr Bilingual TargetMissing{"Ο φάκελλος προορισμο
 inline constexpr Bilingual TargetNotFolder{"Ο προορισμός «%1» δεν είναι φάκελλος.", "The target '%1' is not a folder."};
 inline constexpr Bilingual NotFullPath{"Το «%1» δεν είναι πλήρης διαδρομή στοιχείου.",
                                        "'%1' is not the full path of an item."};
+
+inline constexpr Bilingual NotNormalPath{
+    "Η διαδρομή «%1» περιέχει «.», «..» ή «//» και δεν δείχνει με βεβαιότητα ένα στοιχείο· δεν έγινε καμία ενέργεια.",
+    "The path '%1' holds '.', '..' or '//' and does not name one item for certain; nothing was done."};
+inline constexpr Bilingual RefuseRoot{
+    "Το στοιχείο «%1» είναι ο αρχικός φάκελλος του συστήματος και δεν μπορεί να διαγραφεί ή να μετακινηθεί.",
+    "The item '%1' is the root folder of the system and cannot be deleted or moved away."};
+inline constexpr Bilingual RefuseProtected{
+    "Το στοιχείο «%1» είναι ο προσωπικός φάκελλος του χρήστη, ο φάκελλος δεδομένων του προγράμματος "
+    "ή φάκελλος που τους περιέχει, και δεν μπορεί να διαγραφεί ή να μετακινηθεί.",
+    "The item '%1' is the home folder, the program's data folder or a folder holding one of them, "
+    "and cannot be deleted or moved away."};
+inline constexpr Bilingual RefuseMountPoint{
+    "Το στοιχείο «%1» είναι σημείο προσαρτήσεως δίσκου και δεν μπορεί να διαγραφεί ή να μετακινηθεί.",
+    "The item '%1' is where a disk is mounted and cannot be deleted or moved away."};
+
+inline constexpr Bilingual AlreadyInTrash{
+    "Το στοιχείο «%1» βρίσκεται ήδη στον κάδο ανακυκλώσεως.", "The item '%1' is in the recycle bin already."};
 
 inline constexpr Bilingual ProgressItems{"Στοιχεία: %1 από %2", "Items: %1 of %2"};
 inline constexpr Bilingual ProgressBytes{"Byte: %1 από %2", "Bytes: %1 of %2"};

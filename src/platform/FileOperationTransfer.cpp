@@ -1,14 +1,17 @@
 #include "platform/FileOperationTransfer.h"
 
+#include "platform/DosAttributes.h"
+#include "platform/ExactName.h"
 #include "platform/FileOperationTexts.h"
+#include "platform/RuntimeError.h"
+#include "platform/Volumes.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +24,7 @@ namespace {
 void discard(const QByteArray &temporary) noexcept
 {
     try {
-        SafeCopy::removeTree(temporary);
+        SafeCopy::removeOwnTree(temporary);
     } catch (...) {
     }
 }
@@ -40,7 +43,7 @@ FileOperationTransfer::FileOperationTransfer(FileOperationContext &context)
 
 void FileOperationTransfer::run()
 {
-    m_target = QFile::encodeName(QDir::cleanPath(m_ctx.request.target));
+    m_target = ExactName::toBytes(m_ctx.request.target);
     char real[PATH_MAX];
     m_realTarget = ::realpath(m_target.constData(), real) ? QByteArray(real) : m_target;
 
@@ -49,7 +52,7 @@ void FileOperationTransfer::run()
         std::int64_t items = 0;
         std::int64_t bytes = 0;
         try {
-            SafeCopy::measureTree(QFile::encodeName(QDir::cleanPath(source)), items, bytes);
+            SafeCopy::measureTree(ExactName::toBytes(source), items, bytes, [this] { m_ctx.checkCancel(); });
         } catch (const FileError &) {
             // Only the figures suffer; the item itself is asked about when its turn comes.
         }
@@ -66,7 +69,7 @@ void FileOperationTransfer::run()
         QByteArray placed;
         try {
             m_ctx.checkCancel();
-            placed = transferTop(QFile::encodeName(QDir::cleanPath(m_ctx.request.sources[i])));
+            placed = transferTop(ExactName::toBytes(m_ctx.request.sources[i]));
         } catch (const OperationCancelled &) {
             for (qsizetype j = i + 1; j < m_ctx.request.sources.size(); ++j)
                 reports.push_back(FileItemReport{m_ctx.request.sources[j], QString(), FileItemOutcome::Cancelled});
@@ -96,6 +99,8 @@ void FileOperationTransfer::run()
 QByteArray FileOperationTransfer::transferTop(const QByteArray &src)
 {
     m_ctx.progress.setCurrentName(FileOperationContext::display(src));
+    if (m_move && !m_ctx.mayRemove(src))
+        return {};
     SafeCopy::Stat st;
     const bool found = m_ctx.attempt(src, [&] {
         st = SafeCopy::lstatPath(src);
@@ -123,10 +128,21 @@ QByteArray FileOperationTransfer::transferTop(const QByteArray &src)
         if (!m_ctx.attempt(src, [&] { name = SafeCopy::freeName(m_target, name, st.isDir()); }))
             return {};
     }
+    m_linked.clear(); // links are kept within one tree
     QByteArray placed;
-    if (!transfer(src, st, m_target, name, &placed))
+    try {
+        const bool done = transfer(src, st, m_target, name, &placed);
+        finishMoves();
+        if (!done)
+            return {};
+        ++m_ctx.result.done;
+    } catch (const CopyIntoItself &) {
+        // A folder the operation made turned up among the sources: the target is the
+        // source seen through a bind mount. Refused at the first level, as cp does.
+        m_ctx.refuse(m_ctx.text(m_move ? T::IntoItselfMove : T::IntoItselfCopy)
+                         .arg(FileOperationContext::display(src), FileOperationContext::display(m_target)));
         return {};
-    ++m_ctx.result.done;
+    }
     return placed;
 }
 
@@ -237,7 +253,9 @@ bool FileOperationTransfer::copyNew(const QByteArray &src, const SafeCopy::Stat 
 {
     const ByteProgress bytes = m_ctx.byteProgress();
     if (!st.isDir()) {
-        if (!m_ctx.attempt(src, [&] { SafeCopy::copyLeaf(src, dst, st.st, SafeCopy::WriteMode::NewViaTemp, bytes); }))
+        if (!m_ctx.attempt(src, [&] {
+                SafeCopy::copyLeaf(src, dst, st.st, SafeCopy::WriteMode::NewViaTemp, bytes, dosHook(src, dst));
+            }))
             return false;
         m_ctx.progress.addItems(1);
         if (copied)
@@ -247,16 +265,20 @@ bool FileOperationTransfer::copyNew(const QByteArray &src, const SafeCopy::Stat 
     // A new folder is built under a temporary name and renamed into place when complete,
     // so that a cancelled or failed copy never looks like a finished one.
     const QByteArray temporary = SafeCopy::temporaryPath(SafeCopy::parentOf(dst));
+    m_ctx.nameTemporary(temporary, dst);
     const bool made = m_ctx.attempt(dst, [&] {
         if (::mkdir(temporary.constData(), 0700) != 0)
             throw FileError{errno, dst};
+        remember(temporary);
     });
     if (!made)
         return false;
     try {
         copyTreeContents(src, temporary, copied);
-        const bool placed = m_ctx.attempt(src, [&] { SafeCopy::copyFolderMetadata(src, temporary, st.st); })
-                            && m_ctx.attempt(dst, [&] { SafeCopy::renameNoReplace(temporary, dst); });
+        const bool placed = m_ctx.attempt(src, [&] {
+            SafeCopy::copyFolderMetadata(src, temporary, st.st);
+            carryDos(src, temporary);
+        }) && m_ctx.attempt(dst, [&] { SafeCopy::renameNoReplace(temporary, dst); });
         if (!placed) {
             discard(temporary);
             return false;
@@ -291,22 +313,103 @@ void FileOperationTransfer::copyTreeContents(const QByteArray &src, const QByteA
         if (!found)
             continue;
         if (st.isDir()) {
+            if (m_created.count({st.st.st_dev, st.st.st_ino}))
+                throw CopyIntoItself{};
+            // Another volume, or a second view of this one, is not part of the folder:
+            // it is reported and left where it is.
+            if (SafeCopy::isMountPoint(from)) {
+                m_ctx.attempt(from, [&] { throw FileError{EBUSY, from}; });
+                continue;
+            }
             const bool made = m_ctx.attempt(from, [&] {
                 if (::mkdir(to.constData(), 0700) != 0 && errno != EEXIST)
                     throw FileError{errno, to};
+                remember(to);
             });
             if (!made)
                 continue;
             copyTreeContents(from, to, copied);
-            if (!m_ctx.attempt(from, [&] { SafeCopy::copyFolderMetadata(from, to, st.st); }))
+            if (!m_ctx.attempt(from, [&] {
+                    SafeCopy::copyFolderMetadata(from, to, st.st);
+                    carryDos(from, to);
+                }))
                 continue;
-        } else if (!m_ctx.attempt(from, [&] { SafeCopy::copyLeaf(from, to, st.st, SafeCopy::WriteMode::Direct, bytes); })) {
+        } else if (linkAgain(st, to)) {
+            // A second name of a file already copied stays a second name of the copy.
+        } else if (!m_ctx.attempt(from, [&] {
+                       SafeCopy::copyLeaf(from, to, st.st, SafeCopy::WriteMode::Direct, bytes, dosHook(from, to));
+                   })) {
             continue;
+        } else {
+            noteLinked(st, to);
         }
         m_ctx.progress.addItems(1);
         if (copied)
             copied->push_back(from);
     }
+}
+
+void FileOperationTransfer::carryDosBetween(int in, const struct stat &a, int out, const struct stat &b,
+                                            const QByteArray &from, const QByteArray &to)
+{
+    const std::pair<dev_t, dev_t> volumes{a.st_dev, b.st_dev};
+    auto stores = m_stores.find(volumes);
+    if (stores == m_stores.end())
+        stores = m_stores
+                     .emplace(volumes, std::make_pair(attributeStoreFor(ExactName::fromBytes(from)),
+                                                      attributeStoreFor(ExactName::fromBytes(to))))
+                     .first;
+    try {
+        copyDosInformation(in, stores->second.first, out, stores->second.second);
+    } catch (const RuntimeError &) {
+        // The data and the permissions are the copy; what the target volume cannot
+        // keep of the DOS information does not undo it.
+    }
+}
+
+SafeCopy::LeafHook FileOperationTransfer::dosHook(const QByteArray &from, const QByteArray &to)
+{
+    return [this, from, to](int in, int out) {
+        struct stat a;
+        struct stat b;
+        if (::fstat(in, &a) == 0 && ::fstat(out, &b) == 0)
+            carryDosBetween(in, a, out, b, from, to);
+    };
+}
+
+void FileOperationTransfer::carryDos(const QByteArray &from, const QByteArray &to)
+{
+    const int in = ::open(from.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    const int out = in < 0 ? -1 : ::open(to.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    struct stat a;
+    struct stat b;
+    if (out >= 0 && ::fstat(in, &a) == 0 && ::fstat(out, &b) == 0 && (S_ISREG(a.st_mode) || S_ISDIR(a.st_mode)))
+        carryDosBetween(in, a, out, b, from, to);
+    if (out >= 0)
+        ::close(out);
+    if (in >= 0)
+        ::close(in);
+}
+
+bool FileOperationTransfer::linkAgain(const SafeCopy::Stat &st, const QByteArray &to)
+{
+    if (!S_ISREG(st.st.st_mode) || st.st.st_nlink < 2)
+        return false;
+    const auto first = m_linked.find({st.st.st_dev, st.st.st_ino});
+    return first != m_linked.end() && ::link(first->second.constData(), to.constData()) == 0;
+}
+
+void FileOperationTransfer::noteLinked(const SafeCopy::Stat &st, const QByteArray &to)
+{
+    if (S_ISREG(st.st.st_mode) && st.st.st_nlink > 1)
+        m_linked.emplace(std::make_pair(st.st.st_dev, st.st.st_ino), to);
+}
+
+void FileOperationTransfer::remember(const QByteArray &folder)
+{
+    struct stat st;
+    if (::lstat(folder.constData(), &st) == 0)
+        m_created.insert({st.st_dev, st.st_ino});
 }
 
 bool FileOperationTransfer::moveNew(const QByteArray &src, const SafeCopy::Stat &st, const QByteArray &dst)
@@ -329,15 +432,17 @@ bool FileOperationTransfer::moveNew(const QByteArray &src, const SafeCopy::Stat 
     std::vector<QByteArray> copied;
     if (!copyNew(src, st, dst, &copied))
         return false;
-    // The copies must be on the other volume's disk before the originals go.
-    if (!m_ctx.attempt(dst, [&] { SafeCopy::flushVolumeOf(dst); }))
-        return false;
-    removeSources(copied);
+    // The originals go once the copies of the whole top-level item are flushed.
+    m_pending.insert(m_pending.end(), copied.begin(), copied.end());
+    m_needsFlush = true;
     return true;
 }
 
 bool FileOperationTransfer::merge(const QByteArray &src, const QByteArray &dst)
 {
+    // The merged folder counts as done only when every item in it was; otherwise the
+    // items left out are what the result reports.
+    const int leftOutBefore = m_ctx.result.failed + m_ctx.result.skipped;
     QList<QByteArray> names;
     if (!m_ctx.attempt(src, [&] { names = SafeCopy::listFolder(src); }))
         return false;
@@ -353,9 +458,25 @@ bool FileOperationTransfer::merge(const QByteArray &src, const QByteArray &dst)
         if (found)
             transfer(from, st, dst, name);
     }
+    // The emptied folder goes after its items, which may still wait for the flush of
+    // a move across volumes; it stays, as it should, while skipped items remain in it.
     if (m_move)
-        ::rmdir(src.constData()); // fails, as it should, while skipped items remain in it
-    return true;
+        m_pending.push_back(src);
+    return m_ctx.result.failed + m_ctx.result.skipped == leftOutBefore;
+}
+
+void FileOperationTransfer::finishMoves()
+{
+    if (m_pending.empty())
+        return;
+    std::vector<QByteArray> pending;
+    pending.swap(m_pending);
+    // Once per top-level item: the copies must be on the other volume's disk before
+    // the originals go.
+    if (m_needsFlush && !m_ctx.attempt(m_target, [&] { SafeCopy::flushVolumeOf(joinPath(m_target, "x")); }))
+        return;
+    m_needsFlush = false;
+    removeSources(pending);
 }
 
 void FileOperationTransfer::replaceLeaf(const QByteArray &src, const SafeCopy::Stat &st, const QByteArray &dst)
@@ -372,7 +493,7 @@ void FileOperationTransfer::replaceLeaf(const QByteArray &src, const SafeCopy::S
             }
         }
     }
-    SafeCopy::copyLeaf(src, dst, st.st, SafeCopy::WriteMode::ReplaceViaTemp, m_ctx.byteProgress());
+    SafeCopy::copyLeaf(src, dst, st.st, SafeCopy::WriteMode::ReplaceViaTemp, m_ctx.byteProgress(), dosHook(src, dst));
     if (m_move && ::unlink(src.constData()) != 0 && errno != ENOENT)
         throw FileError{errno, src};
 }

@@ -4,9 +4,6 @@
 #include "platform/ExactName.h"
 #include "platform/RuntimeError.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -19,10 +16,13 @@ QByteArray fdPath(int fd)
 
 ItemHandle::ItemHandle(const QString &path, Links links) : m_path(path)
 {
-    const QString name = QFileInfo(QDir::cleanPath(path)).fileName();
-    m_dotName = name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") && name != QLatin1String("..");
+    QByteArray bytes = ExactName::toBytes(path);
+    while (bytes.size() > 1 && bytes.endsWith('/'))
+        bytes.chop(1);
+    const QByteArray name = bytes.mid(bytes.lastIndexOf('/') + 1);
+    m_dotName = name.startsWith('.') && name != "." && name != "..";
     const int flags = O_PATH | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
-    m_fd = ::open(ExactName::toBytes(path).constData(), flags);
+    m_fd = ::open(bytes.constData(), flags);
     if (m_fd < 0)
         throw RuntimeError::fromErrno(errno, path);
     m_fdPath = ::fdPath(m_fd);

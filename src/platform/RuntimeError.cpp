@@ -21,7 +21,12 @@ RuntimeError::RuntimeError(int errorNumber, const Bilingual &ours, const QString
 QString systemErrorDescription(int err, bool greek)
 {
     const Bilingual ours = systemErrorText(err);
-    return ours.greek ? ours.in(greek) : QString::fromLocal8Bit(std::strerror(err));
+    if (!ours.greek)
+        return QString::fromLocal8Bit(std::strerror(err));
+    // The table's texts are written to follow a colon; a report begins with one.
+    QString text = ours.in(greek);
+    text[0] = text[0].toUpper();
+    return text;
 }
 
 QString RuntimeError::describe(bool greek) const

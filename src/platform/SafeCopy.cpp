@@ -1,6 +1,7 @@
 #include "platform/SafeCopy.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,8 @@
 #include <linux/fs.h>
 #include <string>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
@@ -97,6 +100,19 @@ unsigned char typeOf(int dirFd, const Entry &e)
     return S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
 }
 
+// The top of a mount, bind mounts of the same volume included (st_dev cannot tell those).
+bool mountRootAt(int dirFd, const char *name, int flags)
+{
+    struct statx sx {};
+    if (::statx(dirFd, name, flags | AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE | STATX_MNT_ID, &sx) != 0)
+        return false;
+    if (S_ISLNK(sx.stx_mode))
+        return false;
+    if (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    return false;
+}
+
 int openFolderAt(int dirFd, const char *name)
 {
     return ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -123,6 +139,11 @@ void copyUserXattrs(int in, int out, const QByteArray &path)
     for (const char *name = names.data(); name < names.data() + n; name += std::strlen(name) + 1) {
         if (std::strncmp(name, "user.", 5) != 0)
             continue;
+        // The DOS record travels through each volume's own store (the service does it):
+        // copied raw onto NTFS it would turn into a visible alternate data stream, and a
+        // network share's virtual attributes are not attributes of the file at all.
+        if (std::strcmp(name, "user.DOSATTRIB") == 0 || std::strncmp(name, "user.cifs.", 10) == 0)
+            continue;
         ssize_t len;
         while ((len = ::fgetxattr(in, name, value.data(), value.size())) < 0 && errno == ERANGE) {
             const ssize_t need = ::fgetxattr(in, name, nullptr, 0);
@@ -138,12 +159,84 @@ void copyUserXattrs(int in, int out, const QByteArray &path)
     }
 }
 
-void copyOwnerModeTimes(int out, const struct stat &st, const QByteArray &path)
+QByteArray readXattr(int fd, const char *name)
+{
+    std::vector<char> value(256);
+    ssize_t len;
+    while ((len = ::fgetxattr(fd, name, value.data(), value.size())) < 0 && errno == ERANGE) {
+        const ssize_t need = ::fgetxattr(fd, name, nullptr, 0);
+        value.resize(need > 0 ? std::size_t(need) : value.size() * 2);
+    }
+    return len > 0 ? QByteArray(value.data(), len) : QByteArray();
+}
+
+} // namespace
+
+mode_t modeWithinAcl(mode_t mode, const QByteArray &acl)
+{
+    constexpr int Header = 4;
+    constexpr int EntrySize = 8;
+    constexpr unsigned GroupObj = 0x04;
+    constexpr unsigned Mask = 0x10;
+    int groupObj = -1;
+    int mask = 7;
+    for (qsizetype at = Header; at + EntrySize <= acl.size(); at += EntrySize) {
+        const auto u16 = [&](qsizetype i) { return unsigned(uchar(acl[i])) | unsigned(uchar(acl[i + 1])) << 8; };
+        const unsigned tag = u16(at);
+        const unsigned perm = u16(at + 2) & 7;
+        if (tag == GroupObj)
+            groupObj = int(perm);
+        else if (tag == Mask)
+            mask = int(perm);
+    }
+    if (groupObj < 0)
+        return mode;
+    return (mode & ~mode_t(070)) | mode_t((groupObj & mask) << 3);
+}
+
+namespace {
+
+// FAT keeps no Unix modes: what it shows comes from the mount's masks.
+bool keepsNoModes(int fd)
+{
+    struct statfs fs;
+    return ::fstatfs(fd, &fs) == 0 && (fs.f_type == 0x4d44 /* MSDOS */ || fs.f_type == 0x2011BAB0 /* exFAT */);
+}
+
+// Sets the mode; where the volume refuses set-user-ID, set-group-ID or sticky (FAT),
+// the copy is made without them rather than not at all.
+void setMode(int out, mode_t mode, const QByteArray &path)
+{
+    if (::fchmod(out, mode) == 0 || unsupported(errno))
+        return;
+    const int err = errno;
+    if ((mode & 07000) && (err == EPERM || err == EINVAL)
+        && (::fchmod(out, mode & 0777) == 0 || unsupported(errno)))
+        return;
+    if (err == EPERM && keepsNoModes(out))
+        return;
+    fail(path, err);
+}
+
+void copyOwnerModeTimes(int in, int out, const struct stat &st, const QByteArray &path)
 {
     // Only root can give a copy away; for anyone else the copy is theirs, as with cp -a.
     if (::geteuid() == 0)
         (void)::fchown(out, st.st_uid, st.st_gid);
-    if (::fchmod(out, st.st_mode & 07777) != 0 && !unsupported(errno))
+    const QByteArray access = in >= 0 ? readXattr(in, "system.posix_acl_access") : QByteArray();
+    const QByteArray defaults =
+        in >= 0 && S_ISDIR(st.st_mode) ? readXattr(in, "system.posix_acl_default") : QByteArray();
+    // Never more than the source granted, whether or not the ACL can follow.
+    setMode(out, access.isEmpty() ? mode_t(st.st_mode & 07777) : modeWithinAcl(st.st_mode & 07777, access), path);
+    if (!access.isEmpty()) {
+        if (::fsetxattr(out, "system.posix_acl_access", access.constData(), std::size_t(access.size()), 0) == 0)
+            setMode(out, st.st_mode & 07777, path); // the ACL's mask shows in the group bits again
+        else if (!unsupported(errno) && errno != EINVAL)
+            fail(path);
+    }
+    if (!defaults.isEmpty()
+        && ::fsetxattr(out, "system.posix_acl_default", defaults.constData(), std::size_t(defaults.size()), 0) != 0
+        && !unsupported(errno) && errno != EINVAL)
         fail(path);
     const timespec times[2] = {st.st_atim, st.st_mtim};
     if (::futimens(out, times) != 0 && errno != EPERM)
@@ -176,7 +269,77 @@ void copyBytesPlain(int in, int out, const QByteArray &to, const ByteProgress &p
     }
 }
 
-void copyBytes(int in, int out, std::int64_t size, const QByteArray &from, const QByteArray &to,
+// Copies the byte range [from, end) at the same offsets.
+void copyRange(int in, int out, off_t offset, off_t end, const QByteArray &from, const QByteArray &to,
+               const ByteProgress &progress)
+{
+    std::vector<char> buffer;
+    while (offset < end) {
+        loff_t inOff = offset;
+        loff_t outOff = offset;
+        const std::size_t want = std::size_t(std::min<off_t>(end - offset, off_t(ChunkBytes)));
+        ssize_t n = ::copy_file_range(in, &inOff, out, &outOff, want, 0);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL && errno != EBADF)
+                fail(errno == EIO ? from : to);
+            if (buffer.empty())
+                buffer.resize(1024 * 1024);
+            n = ::pread(in, buffer.data(), std::min(want, buffer.size()), offset);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                fail(from);
+            }
+            for (ssize_t done = 0; done < n;) {
+                const ssize_t put = ::pwrite(out, buffer.data() + done, std::size_t(n - done), offset + done);
+                if (put < 0) {
+                    if (errno == EINTR)
+                        continue;
+                    fail(to);
+                }
+                done += put;
+            }
+        }
+        if (n == 0)
+            return; // shorter than it said: the check after the copy tells
+        offset += n;
+        if (progress)
+            progress(n);
+    }
+}
+
+// A file with holes keeps them: only its data is copied, and the size is set at the end.
+// False when the volume cannot say where the data is.
+bool copySparse(int in, int out, std::int64_t size, const QByteArray &from, const QByteArray &to,
+                const ByteProgress &progress)
+{
+    off_t offset = 0;
+    std::int64_t holes = 0;
+    while (offset < size) {
+        const off_t data = ::lseek(in, offset, SEEK_DATA);
+        if (data < 0) {
+            if (errno == ENXIO)
+                break; // a hole to the end
+            return offset == 0 ? false : (fail(from), false);
+        }
+        const off_t hole = ::lseek(in, data, SEEK_HOLE);
+        if (hole < 0)
+            fail(from);
+        holes += data - offset;
+        copyRange(in, out, data, std::min<off_t>(hole, size), from, to, progress);
+        offset = hole;
+    }
+    holes += size - std::min<std::int64_t>(offset, size);
+    if (::ftruncate(out, size) != 0)
+        fail(to);
+    if (progress && holes > 0)
+        progress(holes);
+    return true;
+}
+
+void copyBytes(int in, int out, std::int64_t size, std::int64_t blocks, const QByteArray &from, const QByteArray &to,
                const ByteProgress &progress)
 {
     if (size > 0 && ::ioctl(out, FICLONE, in) == 0) {
@@ -184,6 +347,9 @@ void copyBytes(int in, int out, std::int64_t size, const QByteArray &from, const
             progress(size);
         return;
     }
+    // Fewer blocks than bytes: holes, which must not be filled on the copy.
+    if (size > 0 && blocks * 512 < size && copySparse(in, out, size, from, to, progress))
+        return;
     std::int64_t copied = 0;
     for (;;) {
         const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, ChunkBytes, 0);
@@ -212,7 +378,7 @@ void copyBytes(int in, int out, std::int64_t size, const QByteArray &from, const
 }
 
 void copyRegular(const QByteArray &from, const QByteArray &dest, const struct stat &st, bool flush,
-                 const ByteProgress &progress, bool &created)
+                 const ByteProgress &progress, bool &created, const LeafHook &withCopy)
 {
     Fd in(::open(from.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (in.get() < 0)
@@ -224,9 +390,19 @@ void copyRegular(const QByteArray &from, const QByteArray &dest, const struct st
     if (out.get() < 0)
         fail(dest);
     created = true;
-    copyBytes(in.get(), out.get(), now.st_size, from, dest, progress);
+    copyBytes(in.get(), out.get(), now.st_size, now.st_blocks, from, dest, progress);
+    // A file written to while it was copied gives a copy that is neither the old nor
+    // the new file: it is refused, so that a move never removes such an original.
+    struct stat after;
+    if (::fstat(in.get(), &after) != 0)
+        fail(from);
+    if (after.st_size != now.st_size || after.st_mtim.tv_sec != now.st_mtim.tv_sec
+        || after.st_mtim.tv_nsec != now.st_mtim.tv_nsec)
+        fail(from, ChangedWhileCopied);
     copyUserXattrs(in.get(), out.get(), dest);
-    copyOwnerModeTimes(out.get(), st, dest);
+    copyOwnerModeTimes(in.get(), out.get(), st, dest);
+    if (withCopy)
+        withCopy(in.get(), out.get());
     if (flush && ::fsync(out.get()) != 0)
         fail(dest);
     if (const int err = out.closeChecked())
@@ -259,38 +435,48 @@ void copyOther(const QByteArray &from, const QByteArray &dest, const struct stat
         fail(dest);
 }
 
+// Never into another mount: a bind loop would never end, and another volume is not
+// part of the tree. `step` is called at every folder and may throw to stop.
 template<typename Visit>
-void walkInside(int dirFd, const QByteArray &path, const Visit &visit)
+void walkInside(int dirFd, const QByteArray &path, const Visit &visit, const std::function<void()> &step)
 {
+    if (step)
+        step();
     for (const Entry &e : readEntries(dirFd, path)) {
         struct stat st;
         if (::fstatat(dirFd, e.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             continue; // gone meanwhile: nothing to count
         visit(st);
-        if (S_ISDIR(st.st_mode)) {
+        if (S_ISDIR(st.st_mode) && !mountRootAt(dirFd, e.name.c_str(), 0)) {
             Fd sub(openFolderAt(dirFd, e.name.c_str()));
             if (sub.get() >= 0)
-                walkInside(sub.get(), path, visit);
+                walkInside(sub.get(), path, visit, step);
         }
     }
 }
 
 template<typename Visit>
-void walkTree(const QByteArray &path, const Visit &visit)
+void walkTree(const QByteArray &path, const Visit &visit, const std::function<void()> &step = {})
 {
     const Stat s = lstatPath(path);
     if (!s.exists)
         return;
     visit(s.st);
-    if (s.isDir()) {
+    if (s.isDir() && !isMountPoint(path)) {
         Fd fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (fd.get() >= 0)
-            walkInside(fd.get(), path, visit);
+            walkInside(fd.get(), path, visit, step);
     }
 }
 
-void removeInside(int dirFd, dev_t device, const QByteArray &path, const std::function<void()> &removed)
+void removeInside(int dirFd, dev_t device, const QByteArray &path, const std::function<void()> &removed,
+                  bool ours = false)
 {
+    // Our own half-built copy may hold read-only folders copied as they were: an
+    // ordinary user could not unlink inside them, so they are opened up first.
+    struct stat self;
+    if (ours && ::fstat(dirFd, &self) == 0 && (self.st_mode & S_IRWXU) != S_IRWXU)
+        (void)::fchmod(dirFd, (self.st_mode & 07777) | S_IRWXU);
     for (const Entry &e : readEntries(dirFd, path)) {
         const char *name = e.name.c_str();
         if (typeOf(dirFd, e) == DT_DIR) {
@@ -301,10 +487,11 @@ void removeInside(int dirFd, dev_t device, const QByteArray &path, const std::fu
                     continue;
                 fail(joinPath(path, name));
             }
-            // Another volume mounted inside the tree is not part of what was deleted.
-            if (::fstat(sub.get(), &st) != 0 || st.st_dev != device)
+            // Another volume mounted inside the tree, or a bind mount of this one, is not
+            // part of what was deleted: it is never entered, and the delete stops there.
+            if (::fstat(sub.get(), &st) != 0 || st.st_dev != device || mountRootAt(sub.get(), "", AT_EMPTY_PATH))
                 fail(joinPath(path, name), EBUSY);
-            removeInside(sub.get(), device, joinPath(path, name), removed);
+            removeInside(sub.get(), device, joinPath(path, name), removed, ours);
             sub.reset();
             if (::unlinkat(dirFd, name, AT_REMOVEDIR) != 0 && errno != ENOENT)
                 fail(joinPath(path, name));
@@ -433,7 +620,7 @@ void renameReplace(const QByteArray &from, const QByteArray &to)
 }
 
 void copyLeaf(const QByteArray &from, const QByteArray &to, const struct stat &fromStat, WriteMode mode,
-              const ByteProgress &progress)
+              const ByteProgress &progress, const LeafHook &withCopy)
 {
     QByteArray dest = to;
     if (mode != WriteMode::Direct)
@@ -441,7 +628,7 @@ void copyLeaf(const QByteArray &from, const QByteArray &to, const struct stat &f
     bool created = false;
     try {
         if (S_ISREG(fromStat.st_mode))
-            copyRegular(from, dest, fromStat, mode == WriteMode::ReplaceViaTemp, progress, created);
+            copyRegular(from, dest, fromStat, mode == WriteMode::ReplaceViaTemp, progress, created, withCopy);
         else
             copyOther(from, dest, fromStat, created);
         if (mode == WriteMode::NewViaTemp)
@@ -463,7 +650,7 @@ void copyFolderMetadata(const QByteArray &from, const QByteArray &to, const stru
     Fd in(::open(from.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (in.get() >= 0)
         copyUserXattrs(in.get(), out.get(), to);
-    copyOwnerModeTimes(out.get(), fromStat, to);
+    copyOwnerModeTimes(in.get(), out.get(), fromStat, to);
 }
 
 void flushVolumeOf(const QByteArray &path)
@@ -475,19 +662,29 @@ void flushVolumeOf(const QByteArray &path)
 
 void removeTree(const QByteArray &path, const std::function<void()> &removed)
 {
+    removeTreeAs(path, removed, false);
+}
+
+void removeOwnTree(const QByteArray &path)
+{
+    removeTreeAs(path, {}, true);
+}
+
+void removeTreeAs(const QByteArray &path, const std::function<void()> &removed, bool ours)
+{
     const Stat s = lstatPath(path);
     if (!s.exists)
         fail(path, ENOENT);
     if (s.isDir()) {
-        // A mount point belongs to another volume: deleting it would empty that volume
-        // before the last rmdir failed.
+        // A mount point belongs to another volume (or is a second view of this one):
+        // deleting it would empty that volume before the last rmdir failed.
         const Stat parent = lstatPath(parentOf(path));
-        if (parent.exists && parent.st.st_dev != s.st.st_dev)
+        if ((parent.exists && parent.st.st_dev != s.st.st_dev) || isMountPoint(path))
             fail(path, EBUSY);
         Fd fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (fd.get() < 0)
             fail(path);
-        removeInside(fd.get(), s.st.st_dev, path, removed);
+        removeInside(fd.get(), s.st.st_dev, path, removed, ours);
         fd.reset();
         if (::rmdir(path.constData()) != 0)
             fail(path);
@@ -509,13 +706,29 @@ QList<QByteArray> listFolder(const QByteArray &path)
     return names;
 }
 
-void measureTree(const QByteArray &path, std::int64_t &items, std::int64_t &bytes)
+void measureTree(const QByteArray &path, std::int64_t &items, std::int64_t &bytes, const std::function<void()> &step)
 {
-    walkTree(path, [&](const struct stat &st) {
-        ++items;
-        if (S_ISREG(st.st_mode))
-            bytes += st.st_size;
-    });
+    walkTree(
+        path,
+        [&](const struct stat &st) {
+            ++items;
+            if (S_ISREG(st.st_mode))
+                bytes += st.st_size;
+        },
+        step);
+}
+
+bool isMountPoint(const QByteArray &path)
+{
+    Fd parent(::open(parentOf(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (parent.get() < 0)
+        return false;
+    return mountRootAt(parent.get(), fileName(path).constData(), 0);
+}
+
+bool isMountPointAt(int dirFd, const QByteArray &name)
+{
+    return mountRootAt(dirFd, name.constData(), 0);
 }
 
 std::int64_t diskUsage(const QByteArray &path)

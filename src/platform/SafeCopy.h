@@ -10,6 +10,9 @@
 // not valid UTF-8 survive untouched. Every failure throws FileError with the errno and
 // the path concerned; the caller decides whether to retry, skip or stop.
 
+// The error number of a file that grew, shrank or was written to while it was copied.
+inline constexpr int ChangedWhileCopied = 100001;
+
 struct FileError
 {
     int err = 0;
@@ -67,10 +70,19 @@ enum class WriteMode {
 };
 
 // Copies one item that is not a folder (file, symbolic link as a link, FIFO or device),
-// with permissions, times and user.* extended attributes. Nothing is left at `to` or
+// with permissions, POSIX ACLs, times and user.* extended attributes (the DOS record
+// aside, which each volume keeps in its own way), holes and all. Nothing is left at `to` or
 // under a temporary name when it fails or is cancelled.
+// `withCopy`, when given, is called for a regular file with both descriptors open once
+// the data, permissions and times are in place (the DOS information goes there).
+using LeafHook = std::function<void(int from, int to)>;
 void copyLeaf(const QByteArray &from, const QByteArray &to, const struct stat &fromStat, WriteMode mode,
-              const ByteProgress &progress);
+              const ByteProgress &progress, const LeafHook &withCopy = {});
+
+// The mode that grants no more than an access ACL (its xattr form) does, for a target
+// that cannot keep the ACL: the group bits of an item with an ACL show the mask, which
+// may grant the owning group more than its own entry did ("group::---", "mask::rw-").
+mode_t modeWithinAcl(mode_t mode, const QByteArray &acl);
 
 // Copies the permissions, user.* extended attributes and times of a folder, after its
 // contents are in place.
@@ -79,12 +91,22 @@ void copyFolderMetadata(const QByteArray &from, const QByteArray &to, const stru
 // Deletes for good, a folder with everything inside it, never following symbolic links.
 // `removed` is called once for every item removed.
 void removeTree(const QByteArray &path, const std::function<void()> &removed = {});
+// Removes a half-built copy the operation made itself, read-only folders in it included.
+void removeOwnTree(const QByteArray &path);
+void removeTreeAs(const QByteArray &path, const std::function<void()> &removed, bool ours);
 
 // The names in a folder (without "." and "..").
 QList<QByteArray> listFolder(const QByteArray &path);
 
-// Counts the items of a tree and the bytes of its files, without following links.
-void measureTree(const QByteArray &path, std::int64_t &items, std::int64_t &bytes);
+// Counts the items of a tree and the bytes of its files, without following links or
+// entering mounts. `step` is called at each folder and may throw OperationCancelled.
+void measureTree(const QByteArray &path, std::int64_t &items, std::int64_t &bytes,
+                 const std::function<void()> &step = {});
+
+// True when the item itself (a link is never one) is the top of a mount, a bind mount
+// of the same volume included.
+bool isMountPoint(const QByteArray &path);
+bool isMountPointAt(int dirFd, const QByteArray &name);
 
 // Bytes of storage a tree occupies (as `du -B1` counts them).
 std::int64_t diskUsage(const QByteArray &path);

@@ -6,34 +6,36 @@ Bilingual systemErrorText(int err)
 {
     switch (err) {
     case ENOENT:
-        return {"Το αρχείο ή ο φάκελλος δεν υπάρχει", "No such file or folder"};
+        return {"το στοιχείο δεν υπάρχει (ίσως μετακινήθηκε ή διαγράφηκε)",
+                "the item does not exist (it may have been moved or deleted)"};
     case EACCES:
-        return {"Δεν επιτρέπεται η πρόσβαση", "Permission denied"};
+        return {"δεν υπάρχει άδεια προσβάσεως", "permission denied"};
     case EPERM:
-        return {"Η ενέργεια δεν επιτρέπεται", "Operation not permitted"};
+        return {"η ενέργεια δεν επιτρέπεται", "the operation is not allowed"};
     case ENOSPC:
-        return {"Δεν υπάρχει ελεύθερος χώρος στον δίσκο", "No space left on the disk"};
+        return {"ο δίσκος είναι γεμάτος", "the disk is full"};
     case EDQUOT:
-        return {"Εξαντλήθηκε το όριο χώρου του χρήστη στον δίσκο", "Disk quota exceeded"};
+        return {"ο χώρος που σας αναλογεί στον δίσκο εξαντλήθηκε", "your share of the disk is used up"};
     case EROFS:
-        return {"Ο δίσκος είναι μόνο για ανάγνωση", "The disk is read-only"};
+        return {"ο δίσκος επιτρέπει μόνο ανάγνωση", "the disk is read-only"};
     case EEXIST:
-        return {"Το αρχείο ή ο φάκελλος υπάρχει ήδη", "The file or folder already exists"};
+        return {"υπάρχει ήδη στοιχείο με αυτό το όνομα", "an item with that name exists already"};
     case ENOTEMPTY:
-        return {"Ο φάκελλος δεν είναι κενός", "The folder is not empty"};
+        return {"ο φάκελλος δεν είναι κενός", "the folder is not empty"};
     case EXDEV:
-        return {"Η μετακίνηση μεταξύ διαφορετικών δίσκων δεν γίνεται με μετονομασία",
-                "A move between different disks cannot be done by renaming"};
+        return {"τα στοιχεία βρίσκονται σε διαφορετικούς δίσκους", "the items are on different disks"};
     case EBUSY:
-        return {"Η συσκευή ή ο πόρος είναι απασχολημένος", "Device or resource busy"};
+        return {"το στοιχείο χρησιμοποιείται (ίσως είναι σημείο προσαρτήσεως δίσκου)",
+                "the item is in use (it may be where a disk is mounted)"};
     case ENAMETOOLONG:
-        return {"Το όνομα είναι πολύ μεγάλο", "The name is too long"};
+        return {"το όνομα ή η διαδρομή είναι πολύ μεγάλα", "the name or the path is too long"};
     case ELOOP:
-        return {"Πάρα πολλά επίπεδα συμβολικών συνδέσμων", "Too many levels of symbolic links"};
+        return {"πάρα πολλοί συμβολικοί σύνδεσμοι στη διαδρομή (ίσως σύνδεσμος που δείχνει στον εαυτό του)",
+                "too many symbolic links in the path (perhaps a link that leads to itself)"};
     case EIO:
-        return {"Σφάλμα εισόδου/εξόδου", "Input/output error"};
+        return {"σφάλμα εισόδου/εξόδου του δίσκου", "the disk reported an input/output error"};
     case EINVAL:
-        return {"Μη έγκυρη παράμετρος", "Invalid argument"};
+        return {"ο δίσκος ή το σύστημα δεν δέχεται αυτή την ενέργεια", "the disk or the system does not accept this operation"};
     default:
         return {nullptr, nullptr};
     }

@@ -2,7 +2,7 @@
 
 #include "platform/Bilingual.h"
 
-// Our own Greek and English descriptions of the common errno values, so a failure is
-// described in the interface's language; {nullptr, nullptr} for a value we have no text
-// for (the caller then uses the system's own text).
+// The reasons the system gives for the errors people meet, in both languages, so that
+// no message shows the system's own untranslated text ("Invalid argument").
+// Empty (both texts null) for a number outside the table.
 Bilingual systemErrorText(int err);

@@ -2,6 +2,8 @@
 
 #include "platform/Volumes.h"
 
+#include "platform/ExactName.h"
+#include "platform/PathIdentity.h"
 #include "platform/SafeCopy.h"
 
 #include <QFile>
@@ -34,12 +36,28 @@ QByteArray mountPointOf(const QByteArray &realPath)
     if (!table.open(QIODevice::ReadOnly))
         return best;
     for (const Volume &volume : parseMountInfo(table.readAll())) {
-        const QByteArray point = QFile::encodeName(volume.mountPoint);
+        const QByteArray point = ExactName::toBytes(volume.mountPoint);
         const bool inside = point == "/" || realPath == point || realPath.startsWith(point + '/');
         if (inside && point.size() > best.size())
             best = point;
     }
     return best;
+}
+
+// The first mount point strictly below `realPath`, or empty: trashing the folder would
+// carry the live mount into the trash with it.
+QByteArray mountBelow(const QByteArray &realPath)
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray prefix = realPath == "/" ? realPath : realPath + '/';
+    for (const Volume &volume : parseMountInfo(table.readAll())) {
+        const QByteArray point = ExactName::toBytes(volume.mountPoint);
+        if (point.size() > prefix.size() && point.startsWith(prefix))
+            return point;
+    }
+    return {};
 }
 
 QByteArray realPathOf(const QByteArray &path)
@@ -85,6 +103,21 @@ QByteArray fitName(const QByteArray &name, int limit)
     if (!cut.isEmpty() && uchar(cut.back()) >= 0xC0)
         cut.chop(1);
     return cut;
+}
+
+QByteArray readWhole(const QByteArray &path)
+{
+    QByteArray content;
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return content;
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+        if (n > 0)
+            content.append(buffer, n);
+    ::close(fd);
+    return content;
 }
 
 void writeAll(int fd, const QByteArray &data, const QByteArray &path)
@@ -180,17 +213,26 @@ TrashCan::Outcome TrashCan::moveToTrash(const QByteArray &path)
     const QByteArray name = SafeCopy::fileName(path);
     const QByteArray realParent = realPathOf(SafeCopy::parentOf(path));
     const QByteArray realPath = joinPath(realParent, name);
-    struct stat parent;
-    if (::stat(realParent.constData(), &parent) != 0)
-        fail(realParent);
-    // A mount point is not an item of its parent's volume; trashing or deleting it
-    // would reach into another volume.
-    if (item.isDir() && item.st.st_dev != parent.st_dev)
+    // A mount point (a bind mount of the same volume too) is not an item of its parent;
+    // trashing it, or a folder holding one, would carry another volume along.
+    const auto identity = PathIdentity::itemIdentity(path);
+    if (!identity)
+        fail(path);
+    if (identity->mountRoot)
         fail(path, EBUSY);
+    if (item.isDir()) {
+        const QByteArray below = mountBelow(realPath);
+        if (!below.isEmpty())
+            fail(below, EBUSY);
+    }
 
     const Place place = placeFor(item.st.st_dev, realPath);
     if (place.trash.isEmpty())
         return Outcome::NoTrash;
+    // An item in the trash already would leave an info record with nothing behind it.
+    const QByteArray realTrash = realPathOf(place.trash);
+    if (realPath == realTrash || realPath.startsWith(realTrash + '/'))
+        return Outcome::AlreadyInTrash;
 
     QByteArray original = realPath;
     if (!place.topdir.isEmpty())
@@ -249,10 +291,7 @@ void TrashCan::finish()
     m_folderSizes.clear();
     for (auto it = added.cbegin(); it != added.cend(); ++it) {
         const QByteArray cache = it.key() + "/directorysizes";
-        QFile old(QFile::decodeName(cache));
-        QByteArray content;
-        if (old.open(QIODevice::ReadOnly))
-            content = old.readAll();
+        QByteArray content = readWhole(cache);
         if (!content.isEmpty() && !content.endsWith('\n'))
             content += '\n';
         content += it.value();

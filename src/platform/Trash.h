@@ -13,7 +13,8 @@ class TrashCan
 public:
     enum class Outcome {
         Trashed,
-        NoTrash // the item's volume has no trash we may use; nothing was changed
+        NoTrash,       // the item's volume has no trash we may use; nothing was changed
+        AlreadyInTrash // the item lies in the trash already; nothing was changed
     };
 
     // Moves one item (an absolute path) to the trash. Throws FileError when the item

@@ -1,6 +1,7 @@
 #include "platform/Volumes.h"
 
 #include "platform/DosAttributes.h"
+#include "platform/ExactName.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -30,13 +31,13 @@ QString unescapeOctal(const QByteArray &field)
         }
         out.append(field[i]);
     }
-    return QFile::decodeName(out);
+    return ExactName::fromBytes(out);
 }
 
 // /dev/disk/by-label names escape unsafe characters as \xNN.
 QString unescapeHex(const QString &name)
 {
-    QByteArray in = QFile::encodeName(name);
+    QByteArray in = ExactName::toBytes(name);
     QByteArray out;
     for (qsizetype i = 0; i < in.size(); ++i) {
         if (in[i] == '\\' && i + 3 < in.size() && in[i + 1] == 'x') {
@@ -211,7 +212,7 @@ AttributeStore attributeStoreFor(const QString &path)
     // its NTFS attributes on the volume's root.
     if (v.fileSystemType == QLatin1String("fuse") || v.fileSystemType == QLatin1String("fuseblk")) {
         char word[4];
-        const bool ntfs = ::getxattr(QFile::encodeName(v.mountPoint).constData(), "system.ntfs_attrib_be", word,
+        const bool ntfs = ::getxattr(ExactName::toBytes(v.mountPoint).constData(), "system.ntfs_attrib_be", word,
                                      sizeof word) == sizeof word;
         return ntfs ? AttributeStore::Ntfs3g : AttributeStore::None;
     }

@@ -4,6 +4,7 @@
 #include "TestEnvironment.h"
 #include "app/AppState.h"
 #include "mainwin/frmMain.h"
+#include "platform/ExactName.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,9 @@
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Delete from the main window's listing through the real file-operation service.
 class frmMainFileOpsTest : public QObject
@@ -136,6 +140,30 @@ private Q_SLOTS:
         QTest::keyClick(w.window->windowHandle(), Qt::Key_Return, Qt::AltModifier);
         QCOMPARE(shown, QStringLiteral("frmAttributes|keep.txt"));
         QCOMPARE(w.prompter.unexpected, 0);
+
+    // Bytes that are not UTF-8 reach the command as they are: the Delete key on "a\xff"
+    // removes it and never its twin "a\xef\xbf\xbd" (which a lossy decoding shows alike).
+    void deleteKeyActsOnTheOddByteName()
+    {
+        World w(4);
+        const QByteArray here = ExactName::toBytes(w.tree.path(QStringLiteral("here")));
+        for (const QByteArray &name : {QByteArray("a\xff"), QByteArray("a\xef\xbf\xbd")}) {
+            const int fd = ::open((here + '/' + name).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+        }
+        QTest::keyClick(w.window->windowHandle(), Qt::Key_F5);
+        const QString odd = ExactName::fromBytes("a\xff");
+        QVERIFY(w.shownNames().contains(odd));
+        w.select(odd);
+        w.window->lvwInfo->setFocus();
+        QTest::keyClick(w.window->windowHandle(), Qt::Key_Delete);
+        QCOMPARE(w.prompter.unexpected, 0);
+        struct stat st;
+        QVERIFY(::lstat((here + "/a\xff").constData(), &st) != 0);
+        QCOMPARE(::lstat((here + "/a\xef\xbf\xbd").constData(), &st), 0);
+        QVERIFY(!w.shownNames().contains(odd));
+        ::unlink((here + "/a\xef\xbf\xbd").constData());
     }
 
     void deleteKeyWithNothingSelectedAsksNothing()

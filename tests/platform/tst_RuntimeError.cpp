@@ -37,8 +37,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("err");
         QTest::addColumn<QString>("greek");
         QTest::addColumn<QString>("english");
-        QTest::newRow("common") << ENOSPC << "Δεν υπάρχει ελεύθερος χώρος στον δίσκο: /x/y"
-                                << "No space left on the disk: /x/y";
+        QTest::newRow("common") << ENOSPC << "Ο δίσκος είναι γεμάτος: /x/y"
+                                << "The disk is full: /x/y";
         QTest::newRow("uncommon") << ENOTDIR << "Not a directory: /x/y" << "Not a directory: /x/y";
     }
     void describedInTheLanguageShown()
