@@ -13,7 +13,7 @@ void RunFindCommand(QWidget *mainWindow, AppState &state, Prompter &prompter, co
                     frmFind &window)
 {
     RunTrapped(prompter, state, "108", [&] {
-        ShowOptionsBeforeOperation(mainWindow, state, prompter, OptionsPageOf::Find);
+        ShowOptionsFirst(state, OptionsPageOf::Find, [&] { OpenOptionsDialog(mainWindow, state, prompter); });
         const QString folder = ChooseFindStart(state.FindStartPoint, dir1Path, [&] {
             return BrowseForFolder(mainWindow, FindTexts::StartPointPrompt.in(state.LanguageGreek), state, prompter);
         });

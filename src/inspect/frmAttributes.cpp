@@ -7,7 +7,7 @@
 #include "app/WrappingButtonWidget.h"
 #include "inspect/AttributesTexts.h"
 #include "inspect/SteppingPanelWidget.h"
-#include "inspect/UpDownWidget.h"
+#include "app/UpDownWidget.h"
 #include "platform/DosAttributes.h"
 #include "platform/FileTimes.h"
 #include "platform/Prompter.h"

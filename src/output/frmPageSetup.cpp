@@ -6,7 +6,7 @@
 #include "app/ErrorReport.h"
 #include "app/Settings.h"
 #include "output/PrintTexts.h"
-#include "output/UpDownWidget.h"
+#include "app/UpDownWidget.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,6 +1,5 @@
 #include "ScratchMount.h"
 #include "ScriptedPrompter.h"
-#include "TestMount.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
 #include "app/AppState.h"
@@ -282,11 +281,11 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, answer);
         QFETCH(QString, log);
-        std::optional<TestMount> tmpfs;
+        std::optional<ScratchMount> tmpfs;
         std::optional<ScratchMount> fat;
         QString root;
         if (volume == "read-only") {
-            tmpfs.emplace();
+            tmpfs.emplace(ScratchMount::tmpfs());
             if (!tmpfs->ok())
                 QSKIP(qPrintable("cannot mount a tmpfs here: " + tmpfs->why()));
             root = tmpfs->path();

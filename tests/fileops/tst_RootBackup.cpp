@@ -1,7 +1,7 @@
 #include "ScriptedPrompter.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
-#include "TestMount.h"
+#include "ScratchMount.h"
 #include "app/AppState.h"
 #include "app/DataPaths.h"
 #include "fileops/RootBackup.h"
@@ -207,7 +207,7 @@ private Q_SLOTS:
         QFETCH(PromptButton, answer);
         if (!privateMounts())
             QSKIP("no private mount namespace here (unshare needs CAP_SYS_ADMIN)");
-        TestMount volume;
+        ScratchMount volume = ScratchMount::tmpfs();
         if (!volume.ok())
             QSKIP(qPrintable(volume.why()));
         World w;
@@ -357,7 +357,7 @@ private Q_SLOTS:
         QFETCH(bool, folder);
         if (!privateMounts())
             QSKIP("no private mount namespace here (unshare needs CAP_SYS_ADMIN)");
-        TestMount small(QStringLiteral("size=1m"));
+        ScratchMount small = ScratchMount::tmpfs(QStringLiteral("size=1m"));
         if (!small.ok())
             QSKIP(qPrintable(small.why()));
         World w;

@@ -1,6 +1,6 @@
 #include "TempTree.h"
 #include "TestEnvironment.h"
-#include "TestMount.h"
+#include "ScratchMount.h"
 #include "inspect/FindSearch.h"
 #include "platform/ExactName.h"
 #include "platform/LegacyText.h"
@@ -205,7 +205,7 @@ private Q_SLOTS:
     // inside itself (which would otherwise never end).
     void staysOnTheStartVolume()
     {
-        TestMount other(QStringLiteral("size=1m"));
+        ScratchMount other = ScratchMount::tmpfs(QStringLiteral("size=1m"));
         if (!other.ok())
             QSKIP(qPrintable(QStringLiteral("no mount: ") + other.why()));
         TempTree tree;

@@ -5,7 +5,7 @@
 #include "TestEnvironment.h"
 #include "app/AppState.h"
 #include "inspect/SteppingPanelWidget.h"
-#include "inspect/UpDownWidget.h"
+#include "app/UpDownWidget.h"
 #include "inspect/frmAttributes.h"
 #include "platform/DosAttribRecord.h"
 #include "platform/DosAttributes.h"

@@ -2,7 +2,7 @@
 #include "StartFolder.h"
 #include "TempTree.h"
 #include "TestEnvironment.h"
-#include "TestMount.h"
+#include "ScratchMount.h"
 #include "app/AppState.h"
 #include "mainwin/FolderListWidget.h"
 #include "mainwin/frmMain.h"
@@ -495,7 +495,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, change);
         QFETCH(QString, outcome);
-        TestMount volume;
+        ScratchMount volume = ScratchMount::tmpfs();
         if (!volume.ok())
             QSKIP(qPrintable(QStringLiteral("no volume can be mounted here: ") + volume.why()));
         QVERIFY(QDir(volume.path()).mkpath(QStringLiteral("inner")));

@@ -140,6 +140,7 @@ private Q_SLOTS:
         QTest::keyClick(w.window->windowHandle(), Qt::Key_Return, Qt::AltModifier);
         QCOMPARE(shown, QStringLiteral("frmAttributes|keep.txt"));
         QCOMPARE(w.prompter.unexpected, 0);
+    }
 
     // Bytes that are not UTF-8 reach the command as they are: the Delete key on "a\xff"
     // removes it and never its twin "a\xef\xbf\xbd" (which a lossy decoding shows alike).

@@ -10,7 +10,7 @@
 #include "mainwin/frmMain.h"
 #include "output/PrintJobGui.h"
 #include "output/PrintLayout.h"
-#include "output/UpDownWidget.h"
+#include "app/UpDownWidget.h"
 #include "output/frmPageSetup.h"
 #include "output/frmComments.h"
 #include "output/frmPrint.h"

@@ -1,6 +1,7 @@
-#include "output/UpDownWidget.h"
+#include "app/UpDownWidget.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -35,14 +36,16 @@ void UpDownWidget::setValue(int value)
     m_buddy->setText(QString::number(std::clamp(value, m_minimum, m_maximum)));
 }
 
-int UpDownWidget::value() const
+int UpDownWidget::value(bool *ok) const
 {
-    return m_buddy->text().toInt();
+    return m_buddy->text().toInt(ok);
 }
 
 void UpDownWidget::step(int by)
 {
-    setValue(value() + by);
+    bool ok = false;
+    const int current = value(&ok);
+    setValue(ok ? current + by : m_minimum);
 }
 
 void UpDownWidget::keyPressEvent(QKeyEvent *event)

@@ -15,9 +15,13 @@ public:
     UpDownWidget(QLabel *buddy, int minimum, int maximum, QWidget *parent = nullptr);
 
     void setValue(int value);
-    int value() const;
+    // The label's number; `ok` (when given) is false when the label holds no number.
+    int value(bool *ok = nullptr) const;
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }
+
+    QToolButton *upButton() const { return up; }
+    QToolButton *downButton() const { return down; }
 
     QToolButton *up = nullptr;
     QToolButton *down = nullptr;
