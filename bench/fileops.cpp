@@ -1,6 +1,7 @@
 // Times the file-operation service beside the system's own tools on the same trees:
 // copy vs cp -a, move across volumes vs mv, delete for good vs rm -rf, trash vs gio
 // trash. Prints the median of several runs and the ratio ours / theirs.
+#include "BenchFigures.h"
 #include "platform/FileOperation.h"
 #include "platform/Prompter.h"
 
@@ -50,12 +51,6 @@ double seconds(const std::function<void()> &f)
     t.start();
     f();
     return t.nsecsElapsed() / 1e9;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 FileOperationResult ours(FileOperationKind kind, const QStringList &sources, const QString &target, int flags)

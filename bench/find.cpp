@@ -6,6 +6,7 @@
 // folder (the Find window collects results every 30 ms on top of this).
 //
 //   bench_find [--dir PARENT] [--runs N]   build the tree (or reuse it) and measure
+#include "BenchFigures.h"
 #include "inspect/FindSearch.h"
 
 #include <QCoreApplication>
@@ -25,13 +26,6 @@ constexpr int FolderCount = 1000;
 constexpr int FilesPerFolder = 99; // with the folders: 100,000 entries
 const QString Pattern = QStringLiteral("*42*.txt");
 const QByteArray Token = "tidyhall-needle-7f3";
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // Folders ten to a level, files of a few hundred bytes; one file in a hundred holds the token.
 void buildTree(const QString &root)

@@ -6,6 +6,7 @@
 //
 // The enumeration reads each entry's DOS attributes (one extended-attribute read per
 // entry), as the program does.
+#include "BenchFigures.h"
 #include "app/AppState.h"
 #include "mainwin/ListingModel.h"
 #include "mainwin/ListingRules.h"
@@ -49,25 +50,6 @@ protected:
         painted = true;
     }
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-long peakKiB()
-{
-    rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 void enumerate(ListingModel &model, AppState &state, const QString &folder)
 {

@@ -5,6 +5,7 @@
 //
 //   bench_print [--dir PARENT] [--runs N]      build the folder (or reuse it) and measure
 //   bench_print --once KIND FOLDER OUT REPORT  list once, print KIND (text|pdf) to OUT, exit
+#include "BenchFigures.h"
 #include "app/AppState.h"
 #include "mainwin/CountLine.h"
 #include "mainwin/ListingModel.h"
@@ -35,25 +36,6 @@ namespace {
 
 constexpr int FileCount = 100000;
 constexpr int FolderCount = 1000;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-long peakKiB()
-{
-    rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 void buildFolder(const QString &folder)
 {

@@ -2,6 +2,7 @@
 // file with a user.DOSATTRIB record) beside `find TREE -printf '%p %s\n'` over the
 // same tree, the two run in turn, pair by pair; then the check's peak memory, measured
 // in a child process of its own.
+#include "BenchFigures.h"
 #include "inspect/ArchiveCheck.h"
 #include "platform/DosAttributes.h"
 
@@ -64,12 +65,6 @@ double runFind(const QString &root)
     find.start(QStringLiteral("find"), {root, QStringLiteral("-printf"), QStringLiteral("%p %s\n")});
     find.waitForFinished(-1);
     return t.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

@@ -20,19 +20,6 @@ Q_DECLARE_METATYPE(FileOperationKind)
 
 namespace {
 
-// Every name under `root`, relative, sorted; hidden names included, so that a
-// temporary file left behind shows.
-QStringList listing(const QString &root)
-{
-    QStringList names;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names.append(QDir(root).relativeFilePath(it.next()));
-    names.sort();
-    return names;
-}
-
 // Cancels the operation once `limit` bytes have been written: the middle of a large file.
 class CancelAfterBytes : public FileOperationProgress
 {
@@ -131,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(m_tree->read("dst/report (2).txt"), renamed.toUtf8());
         QCOMPARE(m_tree->exists("src/report.txt"), sourceLeft);
         QCOMPARE(r.cancelled, answer == int(PromptButton::Cancel));
-        QVERIFY(!listing(m_tree->root()).join('\n').contains(".tidyhall-"));
+        QVERIFY(!everyNameUnder(m_tree->root()).join('\n').contains(".tidyhall-"));
     }
 
     void yesToAllLastsForOneOperation()
@@ -168,11 +155,11 @@ private Q_SLOTS:
         QCOMPARE(run(kind, {m_tree->path("src/Work")}, m_tree->path("dst")).skipped, 1);
         QCOMPARE(m_prompter->prompts.size(), 2);
         QVERIFY(m_prompter->prompts[0].text.contains("merge"));
-        QCOMPARE(listing(m_tree->path("dst")), (QStringList{"Work", "Work/a.txt", "Work/c.txt", "Work/sub", "Work/sub/b.txt"}));
+        QCOMPARE(everyNameUnder(m_tree->path("dst")), (QStringList{"Work", "Work/a.txt", "Work/c.txt", "Work/sub", "Work/sub/b.txt"}));
         QCOMPARE(m_tree->read("dst/Work/a.txt"), QByteArray("old a"));
         // A move leaves behind exactly what was declined.
         if (kind == Kind::Move)
-            QCOMPARE(listing(m_tree->path("src")), (QStringList{"Work", "Work/a.txt"}));
+            QCOMPARE(everyNameUnder(m_tree->path("src")), (QStringList{"Work", "Work/a.txt"}));
     }
 
     void copyIntoOwnFolderGivesNewName()
@@ -212,14 +199,14 @@ private Q_SLOTS:
         m_tree->file("b/clash/h.txt", "h");
         m_tree->symlink("link-to-sub", m_tree->path("a/sub"));
         m_tree->symlink("b/link-to-f.txt/f.txt", m_tree->path("a/f.txt"));
-        const QStringList before = listing(m_tree->root());
+        const QStringList before = everyNameUnder(m_tree->root());
         const FileOperationResult r = run(kind, {m_tree->path(source)}, m_tree->path(target), Flag::NoConfirmation);
         QCOMPARE(r.failed, 1);
         QCOMPARE(r.done, 0);
         QCOMPARE(m_prompter->prompts.size(), 1);
         QVERIFY2(m_prompter->last().text.contains(message), qPrintable(m_prompter->last().text));
         QCOMPARE(m_prompter->last().icon, PromptIcon::Critical);
-        QCOMPARE(listing(m_tree->root()), before);
+        QCOMPARE(everyNameUnder(m_tree->root()), before);
         QCOMPARE(m_tree->read("a/f.txt"), QByteArray("f"));
     }
 
@@ -288,7 +275,7 @@ private Q_SLOTS:
         QCOMPARE(statOf(target + "/Docs").st_mode & 07777, 0750u);
         QCOMPARE(statOf(target + "/Docs").st_mtime, before.st_mtime);
         QCOMPARE(QFileInfo::exists(folder), kind == Kind::Copy);
-        QVERIFY(!listing(target).join('\n').contains(".tidyhall-"));
+        QVERIFY(!everyNameUnder(target).join('\n').contains(".tidyhall-"));
     }
 
     // Names that trip up shells and careless code: spaces, newlines, a leading dash,
@@ -344,9 +331,9 @@ private Q_SLOTS:
         m_tree->symlink("loop/a/self", ".");
         m_tree->symlink("loop/a/out", m_tree->path("outside"));
         QCOMPARE(run(kind, {m_tree->path("loop")}, m_tree->folder("dst"), Flag::NoConfirmation).done, 1);
-        QCOMPARE(listing(m_tree->path("outside")), QStringList{"keep.txt"});
+        QCOMPARE(everyNameUnder(m_tree->path("outside")), QStringList{"keep.txt"});
         if (kind == Kind::Copy) {
-            QCOMPARE(listing(m_tree->path("dst")),
+            QCOMPARE(everyNameUnder(m_tree->path("dst")),
                      (QStringList{"loop", "loop/a", "loop/a/file.txt", "loop/a/out", "loop/a/self", "loop/a/up"}));
             QCOMPARE(QFile::symLinkTarget(m_tree->path("dst/loop/a/up")), m_tree->path("dst/loop"));
         } else {
@@ -397,7 +384,7 @@ private Q_SLOTS:
             QSKIP("cannot change the file-system user id");
         QVERIFY(m_prompter->last().text.contains("permission denied"));
         QCOMPARE(r.skipped, 1);
-        QCOMPARE(listing(target), QStringList{"open.txt"});
+        QCOMPARE(everyNameUnder(target), QStringList{"open.txt"});
     }
 
     void readOnlyTargetIsRetriedThenCancelled()
@@ -466,7 +453,7 @@ private Q_SLOTS:
         QStringList expected = cancel ? QStringList{} : QStringList{"folder"};
         if (replacing)
             expected.prepend("big.bin");
-        QCOMPARE(listing(mount.path()), expected);
+        QCOMPARE(everyNameUnder(mount.path()), expected);
         if (replacing) {
             QFile f(old);
             QVERIFY(f.open(QIODevice::ReadOnly));

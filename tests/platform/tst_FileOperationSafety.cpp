@@ -39,18 +39,6 @@ public:
     CancelAtOnce() { requestCancel(); }
 };
 
-// Every name under `root`, hidden ones included, so that a temporary left behind shows.
-QStringList everything(const QString &root)
-{
-    QStringList names;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names.append(QDir(root).relativeFilePath(it.next()));
-    names.sort();
-    return names;
-}
-
 // Cancels once `limit` items are done.
 class CancelAfterItems : public FileOperationProgress
 {
@@ -216,7 +204,7 @@ private Q_SLOTS:
         const FileOperationResult r = run(Kind::Copy, {m_tree->path("src")}, m_tree->folder("dst"), 0, &progress);
         QCOMPARE(r.skipped, 1);
         QCOMPARE(progress.itemsTotal.load(), 3); // src, a.txt and the mount point itself
-        QCOMPARE(everything(m_tree->path("dst")), (QStringList{"src", "src/a.txt"}));
+        QCOMPARE(everyNameUnder(m_tree->path("dst")), (QStringList{"src", "src/a.txt"}));
     }
 
     // The measurement before the progress starts honours Cancel.
@@ -402,7 +390,7 @@ private Q_SLOTS:
         if (!dropped)
             QSKIP("cannot change the file-system user id");
         QVERIFY(r.cancelled);
-        QCOMPARE(everything(target), QStringList());
+        QCOMPARE(everyNameUnder(target), QStringList());
     }
 
     // A merged folder counts as done only when all of it was; the rest is reported.
@@ -442,7 +430,7 @@ private Q_SLOTS:
         const FileOperationResult r = run(Kind::Move, {m_tree->path("album")}, volume.path(), 0);
         QCOMPARE(r.done, 1);
         QVERIFY(!m_tree->exists("album"));
-        QCOMPARE(everything(volume.path()), (QStringList{"album", "album/a.jpg", "album/b.jpg"}));
+        QCOMPARE(everyNameUnder(volume.path()), (QStringList{"album", "album/a.jpg", "album/b.jpg"}));
     }
 
     // A message names the user's item, never the temporary name of a copy in progress.

@@ -1,6 +1,7 @@
 #include "TempTree.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <unistd.h>
@@ -58,4 +59,15 @@ QByteArray TempTree::read(const QString &relative) const
 bool TempTree::exists(const QString &relative) const
 {
     return QFileInfo::exists(path(relative)) || QFileInfo(path(relative)).isSymLink();
+}
+
+QStringList everyNameUnder(const QString &root)
+{
+    QStringList names;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names.append(QDir(root).relativeFilePath(it.next()));
+    names.sort();
+    return names;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A temporary folder tree for tests: files with given contents and times, folders,
@@ -24,3 +25,7 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Every name under `root`, relative and sorted, hidden ones included, so that a
+// temporary left behind by an operation shows.
+QStringList everyNameUnder(const QString &root);
