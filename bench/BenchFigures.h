@@ -26,3 +26,24 @@ inline long peakKiB()
     ::getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
+
+// Ours and the reference timed in turn, pair by pair: the ratio of each pair, so a busy
+// moment of the machine weighs on both sides of one pair and moves no other.
+struct PairedRatio
+{
+    double median = 0;
+    double min = 0;
+    double max = 0;
+};
+
+inline PairedRatio pairedRatio(const std::vector<double> &ours, const std::vector<double> &theirs)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < ours.size() && i < theirs.size(); ++i)
+        if (theirs[i] > 0)
+            ratios.push_back(ours[i] / theirs[i]);
+    if (ratios.empty())
+        return {};
+    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+    return {median(ratios), *low, *high};
+}
