@@ -3,7 +3,6 @@
 #include "inspect/ArchiveTexts.h"
 #include "mainwin/CountLine.h"
 #include "mainwin/Wildcard.h"
-#include "platform/DosAttribRecord.h"
 #include "platform/DosAttributes.h"
 #include "platform/DosInfoStore.h"
 #include "platform/ExactName.h"
@@ -11,73 +10,17 @@
 #include "platform/Volumes.h"
 #include "platform/Xattr.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace {
-
-#ifndef SYS_getxattrat
-#define SYS_getxattrat 464
-#endif
-
-// getxattrat (Linux 6.13) reads an attribute relative to the folder's descriptor, so
-// the kernel does not walk the whole path again for every entry of a large tree.
-// Returns -1 with errno, or -2 where the kernel lacks the call.
-ssize_t readDosAttribAt(int dirFd, const char *name, char *buffer, std::size_t size)
-{
-    static bool available = true;
-    if (!available)
-        return -2;
-    struct
-    {
-        std::uint64_t value;
-        std::uint32_t size;
-        std::uint32_t flags;
-    } args{std::uint64_t(reinterpret_cast<std::uintptr_t>(buffer)), std::uint32_t(size), 0};
-    const unsigned flags = AT_SYMLINK_NOFOLLOW | (name[0] ? 0 : AT_EMPTY_PATH);
-    const long n = ::syscall(SYS_getxattrat, dirFd, name, flags, "user.DOSATTRIB", &args, sizeof args);
-    if (n < 0 && (errno == ENOSYS || errno == EINVAL)) {
-        available = false;
-        return -2;
-    }
-    return n;
-}
-
-StoredDosInfo storedAt(int dirFd, const char *name, const QByteArray &path, AttributeStore store)
-{
-    StoredDosInfo stored;
-    if (store == AttributeStore::None) {
-        stored.state = StoredDosInfo::Unsupported;
-        return stored;
-    }
-    if (store == AttributeStore::DosAttribXattr) {
-        char buffer[DosAttribMaxSize + 1];
-        const ssize_t n = readDosAttribAt(dirFd, name, buffer, sizeof buffer);
-        if (n != -2) {
-            if (n >= 0) {
-                const std::optional<DosAttribRecord> rec = decodeDosAttrib(QByteArrayView(buffer, n));
-                stored.state = rec ? StoredDosInfo::Present : StoredDosInfo::Unreadable;
-                if (rec) {
-                    stored.attributes = rec->attributes;
-                    stored.changeTime = rec->hasChangeTime() ? rec->changeTime : 0;
-                }
-            } else if (errno == ENODATA) {
-                stored.state = StoredDosInfo::Absent;
-            } else {
-                stored.state = isUnsupportedXattrError(errno) ? StoredDosInfo::Unsupported : StoredDosInfo::Unreadable;
-            }
-            return stored;
-        }
-    }
-    return readStoredDosInfo(XattrTarget::ofPath(path.constData()), store);
-}
 
 bool archiveSet(int dirFd, const char *name, const QByteArray &path, const struct stat &st, bool dotName,
                 AttributeStore store)
 {
-    return interpretDosInfo(storedAt(dirFd, name, path, store), store, st, dotName).archive;
+    // Read relative to the folder where the kernel can, so a large tree is not walked
+    // path by path again.
+    const StoredDosInfo stored = readStoredDosInfo(XattrTarget::ofEntry(dirFd, name, path.constData()), store);
+    return interpretDosInfo(stored, store, st, dotName).archive;
 }
 
 } // namespace

@@ -62,7 +62,7 @@ EntryInfo readEntryInfo(int dirFd, const QByteArray &folderPath, const char *nam
         stored.state = StoredDosInfo::Unsupported;
     } else {
         const QByteArray path = folderPath.isEmpty() ? pathInFolder(dirFd, name) : folderPath + name;
-        stored = readStoredDosInfo(XattrTarget::ofPath(path.constData()), store);
+        stored = readStoredDosInfo(XattrTarget::ofEntry(dirFd, name, path.constData()), store);
     }
     const DosAttributes a = interpretDosInfo(stored, store, st, dotName);
     info.hidden = a.hidden;

@@ -77,25 +77,34 @@ QString fromBytes(QByteArrayView bytes)
 {
     const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype n = bytes.size();
-    QString out;
-    out.reserve(n);
+    // Every byte gives at most one UTF-16 unit (a four-byte sequence gives two), so the
+    // string is written in place and cut to length: a large folder's names are all
+    // converted on this path.
+    QString out(n, Qt::Uninitialized);
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *d = begin;
     for (qsizetype i = 0; i < n;) {
+        if (s[i] < 0x80) {
+            *d++ = s[i++];
+            continue;
+        }
         char32_t c = 0;
         const int len = sequenceLength(s, i, n, c);
         if (len == 0) {
-            out.append(QChar(char16_t(OddByteBase + s[i])));
+            *d++ = char16_t(OddByteBase + s[i]);
             ++i;
             continue;
         }
         if (c >= 0x10000) {
             const char32_t v = c - 0x10000;
-            out.append(QChar(char16_t(0xD800 + (v >> 10))));
-            out.append(QChar(char16_t(0xDC00 + (v & 0x3FF))));
+            *d++ = char16_t(0xD800 + (v >> 10));
+            *d++ = char16_t(0xDC00 + (v & 0x3FF));
         } else {
-            out.append(QChar(char16_t(c)));
+            *d++ = char16_t(c);
         }
         i += len;
     }
+    out.truncate(d - begin);
     return out;
 }
 

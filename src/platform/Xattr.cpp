@@ -1,7 +1,47 @@
 #include "platform/Xattr.h"
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
+#include <unistd.h>
+
+namespace {
+
+#ifndef SYS_getxattrat
+#define SYS_getxattrat 464
+#endif
+
+// Cleared the first time the kernel turns the call down; read by every worker of a
+// listing at once, hence atomic.
+std::atomic<bool> getxattratAvailable{true};
+
+// getxattrat on the entry, following a link as getxattr does. Returns -2 where the
+// kernel lacks the call.
+ssize_t getxattrAt(const XattrTarget &target, const char *attribute, char *buffer, std::size_t size)
+{
+    if (!getxattratAvailable.load(std::memory_order_relaxed))
+        return -2;
+    struct
+    {
+        std::uint64_t value;
+        std::uint32_t size;
+        std::uint32_t flags;
+    } args{std::uint64_t(reinterpret_cast<std::uintptr_t>(buffer)), std::uint32_t(size), 0};
+    const unsigned flags = target.name[0] ? 0 : AT_EMPTY_PATH;
+    const long n = ::syscall(SYS_getxattrat, target.dirFd, target.name, flags, attribute, &args, sizeof args);
+    if (n < 0 && (errno == ENOSYS || errno == EINVAL)) {
+        // EINVAL: a kernel that knows the number but not this form; either way the
+        // path does it from now on.
+        getxattratAvailable.store(false, std::memory_order_relaxed);
+        return -2;
+    }
+    return n;
+}
+
+} // namespace
 
 bool isUnsupportedXattrError(int err)
 {
@@ -12,8 +52,13 @@ XattrValue readXattr(const XattrTarget &target, const char *name, int maxSize)
 {
     XattrValue result;
     result.value.resize(maxSize);
-    const ssize_t n = target.fd >= 0 ? ::fgetxattr(target.fd, name, result.value.data(), size_t(maxSize))
-                                     : ::getxattr(target.path, name, result.value.data(), size_t(maxSize));
+    ssize_t n = -2;
+    if (target.fd >= 0)
+        n = ::fgetxattr(target.fd, name, result.value.data(), size_t(maxSize));
+    else if (target.dirFd >= 0 && target.name)
+        n = getxattrAt(target, name, result.value.data(), size_t(maxSize));
+    if (n == -2)
+        n = ::getxattr(target.path, name, result.value.data(), size_t(maxSize));
     if (n >= 0) {
         result.value.truncate(n);
         result.status = XattrValue::Present;

@@ -9,9 +9,16 @@ struct XattrTarget
 {
     int fd = -1;
     const char *path = nullptr; // followed when it is a link
+    // The entry `name` of the folder open as `dirFd` (its `path` given too): reads go
+    // relative to the folder where the kernel can (getxattrat, Linux 6.13), which spares
+    // walking the whole path again for every entry of a large folder; writes, and reads
+    // on older kernels, use the path. An empty name is the folder itself.
+    int dirFd = -1;
+    const char *name = nullptr;
 
     static XattrTarget ofFd(int fd) { return {fd, nullptr}; }
     static XattrTarget ofPath(const char *path) { return {-1, path}; }
+    static XattrTarget ofEntry(int dirFd, const char *name, const char *path) { return {-1, path, dirFd, name}; }
 };
 
 struct XattrValue
