@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <algorithm>
 #include <sys/resource.h>
 #include <vector>
@@ -19,9 +20,17 @@ inline double milliseconds(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// The process's peak resident memory so far, in KiB.
+// The process's peak resident memory so far, in KiB: the high-water mark of its own
+// memory. (getrusage's figure would do in a process of its own, but a program started
+// by vfork and exec inherits its parent's peak there.)
 inline long peakKiB()
 {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').constFirst().toLong();
+    }
     rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
