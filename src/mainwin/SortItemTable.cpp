@@ -1,6 +1,7 @@
 #include "mainwin/SortItemTable.h"
 
 #include "app/AppState.h"
+#include "platform/ParallelSort.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -156,7 +157,7 @@ void SortItemTable(ItemTable &table, AppState &state, Collation collation, const
         const int padded = comparePadded(nameA, nameB);
         return padded != 0 ? padded : compareExact(nameA, nameB);
     };
-    std::sort(keys.begin(), keys.end(), [&](const RowKey &a, const RowKey &b) {
+    parallelSort(keys.begin(), keys.end(), [&](const RowKey &a, const RowKey &b) {
         const int c = compare(a, b);
         return ascending ? c < 0 : c > 0;
     });
