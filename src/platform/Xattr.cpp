@@ -1,5 +1,6 @@
 #include "platform/Xattr.h"
 
+#include <QVarLengthArray>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -50,22 +51,23 @@ bool isUnsupportedXattrError(int err)
 
 XattrValue readXattr(const XattrTarget &target, const char *name, int maxSize)
 {
-    XattrValue result;
-    result.value.resize(maxSize);
+    // Read into the stack first: most items of a listing have nothing stored, and the
+    // listing asks once per item.
+    QVarLengthArray<char, 512> buffer(maxSize);
     ssize_t n = -2;
     if (target.fd >= 0)
-        n = ::fgetxattr(target.fd, name, result.value.data(), size_t(maxSize));
+        n = ::fgetxattr(target.fd, name, buffer.data(), size_t(maxSize));
     else if (target.dirFd >= 0 && target.name)
-        n = getxattrAt(target, name, result.value.data(), size_t(maxSize));
+        n = getxattrAt(target, name, buffer.data(), size_t(maxSize));
     if (n == -2)
-        n = ::getxattr(target.path, name, result.value.data(), size_t(maxSize));
+        n = ::getxattr(target.path, name, buffer.data(), size_t(maxSize));
+    XattrValue result;
     if (n >= 0) {
-        result.value.truncate(n);
+        result.value = QByteArray(buffer.constData(), qsizetype(n));
         result.status = XattrValue::Present;
         return result;
     }
     const int err = errno;
-    result.value.clear();
     if (err == ENODATA)
         result.status = XattrValue::Absent;
     else if (isUnsupportedXattrError(err))
