@@ -23,6 +23,8 @@ namespace {
 
 // Enough entries for many blocks, so every worker gets some.
 constexpr int PlainFiles = int(FolderEntryBlock::Capacity) * 12;
+// Odd names, folders, links, a pipe: made beside the plain files.
+constexpr int OtherEntries = 14;
 
 QByteArray bytesOf(const QString &path) { return ExactName::toBytes(path); }
 
@@ -135,44 +137,13 @@ private Q_SLOTS:
         else
             EnumerateFolder(together, togetherState, m_tree.root(), pattern, workers);
         QCOMPARE(describe(together), describe(alone));
-        QVERIFY(!alone.empty());
+        // Nothing lost at the edges of the blocks: every entry of the folder is there.
+        if (pattern.startsWith(QLatin1Char('*')) && pattern.size() <= 3)
+            QCOMPARE(qsizetype(alone.size()), qsizetype(PlainFiles + OtherEntries));
         QCOMPARE(togetherState.FoldersFound, aloneState.FoldersFound);
         QCOMPARE(togetherState.FilesFound, aloneState.FilesFound);
         QCOMPARE(togetherState.BytesFound, aloneState.BytesFound);
         QCOMPARE(togetherState.ListingStale, false);
-    }
-
-    // A few entries whose reading differs from a plain file: what the table says of
-    // them when the folder is read by several workers.
-    void awkwardEntries_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("odd byte kept") << QByteArray("lone \xff") << QStringLiteral("lone \\xFF|0|3");
-        QTest::newRow("dangling link, empty file") << QByteArray("dangling") << QStringLiteral("dangling|0|0");
-        QTest::newRow("link loop, empty file") << QByteArray("loop") << QStringLiteral("loop|0|0");
-        QTest::newRow("link to a folder, a folder") << QByteArray("link to folder") << QStringLiteral("link to folder|1|0");
-        QTest::newRow("link to an odd name, the file") << QByteArray("link to odd") << QStringLiteral("link to odd|0|3");
-        QTest::newRow("folder without rights") << QByteArray("locked folder") << QStringLiteral("locked folder|1|0");
-        QTest::newRow("file without rights") << QByteArray("unreadable file") << QStringLiteral("unreadable file|0|7");
-        QTest::newRow("pipe") << QByteArray("pipe") << QStringLiteral("pipe|0|0");
-    }
-    void awkwardEntries()
-    {
-        QFETCH(QByteArray, name);
-        QFETCH(QString, expected);
-        ItemTable table;
-        AppState state;
-        EnumerateFolder(table, state, m_tree.root(), QStringLiteral("*"), 4);
-        const QString wanted = ExactName::fromBytes(name);
-        int found = 0;
-        for (const ListedItem &item : table) {
-            if (item.name != wanted)
-                continue;
-            ++found;
-            QCOMPARE(describe(item).section(QLatin1Char('|'), 0, 2), expected);
-        }
-        QCOMPARE(found, 1);
     }
 
     // Entries come and go while the folder is read: every entry that stays is listed
