@@ -24,7 +24,7 @@ void runOnWorkers(int workers, const std::function<void(int worker)> &work)
         work(0);
         return;
     }
-    std::vector<std::exception_ptr> failures(std::size_t(workers));
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(workers));
     const auto guarded = [&](int worker) {
         try {
             work(worker);
