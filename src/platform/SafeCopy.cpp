@@ -477,8 +477,15 @@ void walkTree(const QByteArray &path, const Visit &visit, const std::function<vo
     }
 }
 
-// Trees smaller than this are removed on the calling thread: starting threads would
-// cost more than sharing the work saves.
+// A removal mostly waits for the volume: a discard for every freed extent on a disk
+// mounted with "discard", a round trip on a network share. More threads than processors
+// keep more of those in flight, so at least this many share a large tree (on an ext4
+// disk with discards, 8 threads took 0.65 of rm -rf's time for 19k files where 2 took
+// 0.80; on tmpfs, where only the processors count, 8 cost a tenth more than 2).
+constexpr int LeastSharingThreads = 8;
+// Trees smaller than this are removed on the calling thread: starting the threads
+// (about 0.15 ms each here) would cost more than sharing the work saves (on tmpfs
+// 8 threads break even at about a thousand items).
 constexpr std::int64_t SharedFromItems = 1000;
 
 // Counts the items of a tree, depth-first and without entering mounts or links, until
@@ -883,7 +890,7 @@ void removeTreeAs(const QByteArray &path, const std::function<void()> &removed, 
         if (fd.get() < 0)
             fail(path);
         if (workers <= 0)
-            workers = usableProcessors() > 1 && worthSharing(fd.get(), s.st.st_dev) ? usableProcessors() : 1;
+            workers = worthSharing(fd.get(), s.st.st_dev) ? std::max(usableProcessors(), LeastSharingThreads) : 1;
         TreeRemoval(s.st.st_dev, removed, ours, workers).emptyTop(fd.get(), path);
         fd.reset();
         if (::rmdir(path.constData()) != 0)
