@@ -1,6 +1,7 @@
 // Times the file-operation service beside the system's own tools on the same trees:
 // copy vs cp -a, move across volumes vs mv, delete for good vs rm -rf, trash vs gio
-// trash. Prints the median of several runs and the ratio ours / theirs.
+// trash. Ours and theirs run in turn, pair by pair; prints the median of each side, the
+// ratio of the medians, and the median of the pairs' ratios with their spread.
 #include "BenchFigures.h"
 #include "platform/FileOperation.h"
 #include "platform/Prompter.h"
@@ -33,6 +34,8 @@ public:
 };
 
 constexpr int Runs = 3;
+// Delete is quick and the machine's other work weighs on it: more pairs steady the median.
+constexpr int DeletePairs = 7;
 
 void run(const QString &program, const QStringList &args)
 {
@@ -118,13 +121,33 @@ void makeTree(const QString &root, int folders, int filesPerFolder, int bigFiles
     ::sync();
 }
 
+// `levels` levels of `branches` folders; the folders of the last level hold the files.
+void makeDeepTree(const QString &root, int levels, int branches, int filesPerFolder)
+{
+    QDir().mkpath(root);
+    if (levels == 0) {
+        const QByteArray small(700, 'y');
+        for (int f = 0; f < filesPerFolder; ++f) {
+            QFile file(root + QStringLiteral("/f%1.c").arg(f));
+            file.open(QIODevice::WriteOnly);
+            file.write(small.left(100 + (f * 53) % 600));
+        }
+        return;
+    }
+    for (int b = 0; b < branches; ++b)
+        makeDeepTree(root + QStringLiteral("/d%1").arg(b), levels - 1, branches, filesPerFolder);
+}
+
 void report(const char *what, const std::vector<double> &mine, const char *tool, const std::vector<double> &theirs,
             double goal, double scale = 1, const char *unit = "s")
 {
     const double a = median(mine);
     const double b = median(theirs);
-    std::printf("%-34s ours %8.3f %-2s  %-10s %8.3f %-2s  ratio %.3f (goal <= %.2f)\n", what, a * scale, unit, tool,
-                b * scale, unit, a / b, goal);
+    const PairedRatio paired = pairedRatio(mine, theirs);
+    std::printf("%-34s ours %8.3f %-2s  %-10s %8.3f %-2s  ratio %.3f  paired %.3f (%.3f..%.3f, %zu pairs) "
+                "(goal <= %.2f)\n",
+                what, a * scale, unit, tool, b * scale, unit, a / b, paired.median, paired.min, paired.max,
+                std::min(mine.size(), theirs.size()), goal);
     std::fflush(stdout);
 }
 
@@ -186,18 +209,34 @@ int main(int argc, char **argv)
         report("move to another volume (/dev/shm)", mine, "mv", theirs, 1.05);
     }
 
-    mine.clear();
-    theirs.clear();
-    for (int i = 0; i < Runs && measure("delete"); ++i) {
-        run(QStringLiteral("cp"), {QStringLiteral("-a"), tree, moving});
+    // Each pair starts from a fresh copy; which side goes first alternates, so that a
+    // drift of the machine over the pair does not always favour the same side.
+    const auto deletePairs = [&](const QString &source, const char *what) {
+        std::vector<double> oursTimes, rmTimes;
+        for (int i = 0; i < DeletePairs; ++i) {
+            for (int side = 0; side < 2; ++side) {
+                run(QStringLiteral("cp"), {QStringLiteral("-a"), source, moving});
+                ::sync();
+                if ((side + i) % 2 == 0)
+                    oursTimes.push_back(seconds([&] { ours(FileOperationKind::Delete, {moving}, {}, 0); }));
+                else
+                    rmTimes.push_back(seconds([&] { run(QStringLiteral("rm"), {QStringLiteral("-rf"), moving}); }));
+            }
+        }
+        report(what, oursTimes, "rm -rf", rmTimes, 0.70);
+    };
+    if (measure("delete")) {
+        deletePairs(tree, "delete for good");
+        // Many folders a few levels down under one: sharing has to find the branches.
+        const QString deep = work.path() + QStringLiteral("/deep");
+        std::printf("making a deep tree: 1 folder, then 3 levels of 5 folders, 150 small files in each of the "
+                    "last (18750 files) in %s\n",
+                    qPrintable(deep));
+        std::fflush(stdout);
+        makeDeepTree(deep + QStringLiteral("/src"), 3, 5, 150);
         ::sync();
-        mine.push_back(seconds([&] { ours(FileOperationKind::Delete, {moving}, {}, 0); }));
-        run(QStringLiteral("cp"), {QStringLiteral("-a"), tree, moving});
-        ::sync();
-        theirs.push_back(seconds([&] { run(QStringLiteral("rm"), {QStringLiteral("-rf"), moving}); }));
+        deletePairs(deep, "delete for good (deep tree)");
     }
-    if (measure("delete"))
-        report("delete for good", mine, "rm -rf", theirs, 1.1);
 
     mine.clear();
     theirs.clear();

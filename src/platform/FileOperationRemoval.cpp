@@ -108,6 +108,8 @@ void FileOperationRemoval::deleteForGood(const QList<QByteArray> &paths)
     for (const QByteArray &path : paths) {
         m_ctx.checkCancel();
         m_ctx.progress.setCurrentName(FileOperationContext::display(path));
+        // The removal's threads may call this at once: it only reads the atomic cancel
+        // flag, and asks nothing; an error or cancel reaches `attempt` on this thread.
         const bool removed = m_ctx.attempt(path, [&] {
             SafeCopy::removeTree(path, [this] { m_ctx.checkCancel(); });
         });

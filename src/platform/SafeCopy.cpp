@@ -1,7 +1,15 @@
 #include "platform/SafeCopy.h"
 
+#include "platform/WorkerThreads.h"
+
 #include <QRandomGenerator>
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -469,39 +477,236 @@ void walkTree(const QByteArray &path, const Visit &visit, const std::function<vo
     }
 }
 
-void removeInside(int dirFd, dev_t device, const QByteArray &path, const std::function<void()> &removed,
-                  bool ours = false)
+// A removal mostly waits for the volume: a discard for every freed extent on a disk
+// mounted with "discard", a round trip on a network share. More threads than processors
+// keep more of those in flight, so at least this many share a large tree (on an ext4
+// disk with discards, 8 threads took 0.65 of rm -rf's time for 19k files where 2 took
+// 0.80; on tmpfs, where only the processors count, 8 cost a tenth more than 2).
+constexpr int LeastSharingThreads = 8;
+// Trees smaller than this are removed on the calling thread: starting the threads
+// (about 0.15 ms each here) would cost more than sharing the work saves (on tmpfs
+// 8 threads break even at about a thousand items).
+constexpr std::int64_t SharedFromItems = 1000;
+
+// Counts the items of a tree, depth-first and without entering mounts or links, until
+// `enough` items and two sub-folders have been seen.
+void countUpTo(int dirFd, dev_t device, std::int64_t enough, std::int64_t &items, int &folders)
 {
-    // Our own half-built copy may hold read-only folders copied as they were: an
-    // ordinary user could not unlink inside them, so they are opened up first.
-    struct stat self;
-    if (ours && ::fstat(dirFd, &self) == 0 && (self.st_mode & S_IRWXU) != S_IRWXU)
-        (void)::fchmod(dirFd, (self.st_mode & 07777) | S_IRWXU);
-    for (const Entry &e : readEntries(dirFd, path)) {
-        const char *name = e.name.c_str();
-        if (typeOf(dirFd, e) == DT_DIR) {
-            Fd sub(openFolderAt(dirFd, name));
-            struct stat st;
-            if (sub.get() < 0) {
-                if (errno == ENOENT)
-                    continue;
-                fail(joinPath(path, name));
-            }
-            // Another volume mounted inside the tree, or a bind mount of this one, is not
-            // part of what was deleted: it is never entered, and the delete stops there.
-            if (::fstat(sub.get(), &st) != 0 || st.st_dev != device || mountRootAt(sub.get(), "", AT_EMPTY_PATH))
-                fail(joinPath(path, name), EBUSY);
-            removeInside(sub.get(), device, joinPath(path, name), removed, ours);
-            sub.reset();
-            if (::unlinkat(dirFd, name, AT_REMOVEDIR) != 0 && errno != ENOENT)
-                fail(joinPath(path, name));
-        } else if (::unlinkat(dirFd, name, 0) != 0 && errno != ENOENT) {
-            fail(joinPath(path, name));
-        }
-        if (removed)
-            removed();
+    std::vector<Entry> entries;
+    try {
+        entries = readEntries(dirFd, QByteArray());
+    } catch (const FileError &) {
+        return; // only a guess: the removal itself reports what cannot be read
+    }
+    items += std::int64_t(entries.size());
+    for (const Entry &e : entries) {
+        if (items >= enough && folders >= 2)
+            return;
+        if (typeOf(dirFd, e) != DT_DIR)
+            continue;
+        ++folders;
+        Fd sub(openFolderAt(dirFd, e.name.c_str()));
+        struct stat st;
+        if (sub.get() < 0 || ::fstat(sub.get(), &st) != 0 || st.st_dev != device
+            || mountRootAt(sub.get(), "", AT_EMPTY_PATH))
+            continue;
+        countUpTo(sub.get(), device, enough, items, folders);
     }
 }
+
+bool worthSharing(int dirFd, dev_t device)
+{
+    std::int64_t items = 0;
+    int folders = 0;
+    countUpTo(dirFd, device, SharedFromItems, items, folders);
+    return items >= SharedFromItems && folders >= 2;
+}
+
+// A folder being emptied. It goes once its own entries are done and every sub-folder
+// handed to another worker has gone; whichever worker finishes last removes it.
+struct Folder
+{
+    Folder(int descriptor, QByteArray folderPath, std::shared_ptr<Folder> above, std::string nameInParent)
+        : fd(descriptor), path(std::move(folderPath)), parent(std::move(above)), name(std::move(nameInParent))
+    {
+    }
+    Fd fd;
+    const QByteArray path;
+    const std::shared_ptr<Folder> parent; // none for the top, which the caller removes
+    const std::string name;
+    std::atomic<int> pending{1}; // its own entries, and each sub-folder not gone yet
+};
+
+// Depth-first removal relative to descriptors. With more than one worker, a worker that
+// meets a sub-folder while others wait for work hands it over instead of entering it,
+// so every folder's own entries are removed by one thread (no two threads contend for
+// one folder) and independent sub-trees go at once. The first error or cancel stops
+// every worker at its next entry and is thrown again on the calling thread.
+class TreeRemoval
+{
+public:
+    TreeRemoval(dev_t device, const std::function<void()> &removed, bool ours, int workers)
+        : m_device(device), m_removed(removed), m_ours(ours), m_workers(std::max(workers, 1))
+    {
+    }
+
+    // Empties the folder open at `fd` (which stays open for the caller).
+    void emptyTop(int fd, const QByteArray &path)
+    {
+        const int own = ::dup(fd);
+        if (own < 0)
+            fail(path);
+        auto top = std::make_shared<Folder>(own, path, nullptr, std::string());
+        if (m_workers == 1) {
+            empty(top); // errors simply leave, as from any other call
+            return;
+        }
+        runOnWorkers(m_workers, [&](int worker) { work(worker, top); });
+        top.reset();
+        m_queue.clear(); // what a stop left undone, with the descriptors it holds
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+    }
+
+private:
+    struct Task
+    {
+        std::shared_ptr<Folder> parent;
+        std::string name;
+    };
+
+    // The entries of one folder; false when the work stopped before the end.
+    bool empty(const std::shared_ptr<Folder> &folder)
+    {
+        // Our own half-built copy may hold read-only folders copied as they were: an
+        // ordinary user could not unlink inside them, so they are opened up first.
+        struct stat self;
+        const int dirFd = folder->fd.get();
+        if (m_ours && ::fstat(dirFd, &self) == 0 && (self.st_mode & S_IRWXU) != S_IRWXU)
+            (void)::fchmod(dirFd, (self.st_mode & 07777) | S_IRWXU);
+        for (const Entry &e : readEntries(dirFd, folder->path)) {
+            if (m_stop.load(std::memory_order_relaxed))
+                return false;
+            const char *name = e.name.c_str();
+            if (typeOf(dirFd, e) == DT_DIR) {
+                folder->pending.fetch_add(1, std::memory_order_relaxed);
+                if (m_workers > 1 && m_queued.load(std::memory_order_relaxed) < m_workers)
+                    handOver(folder, e.name);
+                else if (!enter(folder, e.name))
+                    return false;
+                continue; // the sub-folder is counted as removed when it goes
+            }
+            if (::unlinkat(dirFd, name, 0) != 0 && errno != ENOENT)
+                fail(joinPath(folder->path, name));
+            if (m_removed)
+                m_removed();
+        }
+        return finished(folder);
+    }
+
+    // Opens a sub-folder, empties it and removes it, unless another worker still holds
+    // part of it (then that worker removes it).
+    bool enter(const std::shared_ptr<Folder> &parent, const std::string &name)
+    {
+        QByteArray path = joinPath(parent->path, QByteArray(name.data(), qsizetype(name.size())));
+        const int fd = openFolderAt(parent->fd.get(), name.c_str());
+        if (fd < 0) {
+            if (errno != ENOENT)
+                fail(path);
+            return finished(parent); // gone meanwhile: nothing removed, nothing counted
+        }
+        auto folder = std::make_shared<Folder>(fd, std::move(path), parent, name);
+        // Another volume mounted inside the tree, or a bind mount of this one, is not
+        // part of what was deleted: it is never entered, and the delete stops there.
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || st.st_dev != m_device || mountRootAt(fd, "", AT_EMPTY_PATH))
+            fail(folder->path, EBUSY);
+        return empty(folder);
+    }
+
+    // One part of `folder` is done; the last part removes it, and so on upwards. The
+    // top is left to the caller.
+    bool finished(std::shared_ptr<Folder> folder)
+    {
+        while (folder->pending.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            const std::shared_ptr<Folder> parent = folder->parent;
+            if (!parent)
+                break;
+            folder->fd.reset();
+            if (::unlinkat(parent->fd.get(), folder->name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT)
+                fail(folder->path);
+            if (m_removed)
+                m_removed();
+            folder = parent;
+        }
+        return !m_stop.load(std::memory_order_relaxed);
+    }
+
+    void handOver(const std::shared_ptr<Folder> &parent, const std::string &name)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_queue.push_back({parent, name});
+            m_queued.store(int(m_queue.size()), std::memory_order_relaxed);
+        }
+        m_wake.notify_one();
+    }
+
+    void guarded(const std::function<void()> &step)
+    {
+        try {
+            step();
+        } catch (...) {
+            {
+                const std::lock_guard lock(m_mutex);
+                if (!m_failure)
+                    m_failure = std::current_exception();
+                m_stop.store(true, std::memory_order_relaxed);
+            }
+            m_wake.notify_all();
+        }
+    }
+
+    // Worker 0 starts on the top folder (it counts as busy from the start, so that no
+    // other worker finds the queue empty and leaves); then all take handed-over folders
+    // until none is left and none is being emptied.
+    void work(int worker, const std::shared_ptr<Folder> &top)
+    {
+        if (worker == 0)
+            guarded([&] { empty(top); });
+        std::unique_lock lock(m_mutex);
+        if (worker == 0 && --m_busy == 0)
+            m_wake.notify_all();
+        for (;;) {
+            m_wake.wait(lock, [&] { return m_stop.load(std::memory_order_relaxed) || !m_queue.empty() || m_busy == 0; });
+            if (m_stop.load(std::memory_order_relaxed) || m_queue.empty())
+                return;
+            Task task = std::move(m_queue.front());
+            m_queue.pop_front();
+            m_queued.store(int(m_queue.size()), std::memory_order_relaxed);
+            ++m_busy;
+            lock.unlock();
+            guarded([&] { enter(task.parent, task.name); });
+            task = {};
+            lock.lock();
+            if (--m_busy == 0 && m_queue.empty())
+                m_wake.notify_all();
+        }
+    }
+
+    const dev_t m_device;
+    const std::function<void()> &m_removed;
+    const bool m_ours;
+    const int m_workers;
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<Task> m_queue;
+    int m_busy = 1;
+    std::exception_ptr m_failure;
+    std::atomic<int> m_queued{0};
+    std::atomic<bool> m_stop{false};
+};
 
 } // namespace
 
@@ -670,7 +875,7 @@ void removeOwnTree(const QByteArray &path)
     removeTreeAs(path, {}, true);
 }
 
-void removeTreeAs(const QByteArray &path, const std::function<void()> &removed, bool ours)
+void removeTreeAs(const QByteArray &path, const std::function<void()> &removed, bool ours, int workers)
 {
     const Stat s = lstatPath(path);
     if (!s.exists)
@@ -684,7 +889,9 @@ void removeTreeAs(const QByteArray &path, const std::function<void()> &removed, 
         Fd fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (fd.get() < 0)
             fail(path);
-        removeInside(fd.get(), s.st.st_dev, path, removed, ours);
+        if (workers <= 0)
+            workers = worthSharing(fd.get(), s.st.st_dev) ? std::max(usableProcessors(), LeastSharingThreads) : 1;
+        TreeRemoval(s.st.st_dev, removed, ours, workers).emptyTop(fd.get(), path);
         fd.reset();
         if (::rmdir(path.constData()) != 0)
             fail(path);

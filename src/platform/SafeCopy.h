@@ -88,12 +88,20 @@ mode_t modeWithinAcl(mode_t mode, const QByteArray &acl);
 // contents are in place.
 void copyFolderMetadata(const QByteArray &from, const QByteArray &to, const struct stat &fromStat);
 
-// Deletes for good, a folder with everything inside it, never following symbolic links.
-// `removed` is called once for every item removed.
+// Deletes for good, a folder with everything inside it, never following symbolic links
+// and never entering another volume or a mount (EBUSY there). `removed` is called once
+// for every item removed, the folder itself last, and may throw OperationCancelled to stop.
+// A large tree is removed by several threads at once, one per independent sub-folder:
+// `removed` may then be called from several threads at the same time, and must be safe
+// for that (reading an atomic cancel flag is). The first error or cancel stops every
+// thread and is thrown here, on the calling thread, once all have stopped; what was
+// not reached yet is left in place, so removing again removes the rest.
 void removeTree(const QByteArray &path, const std::function<void()> &removed = {});
 // Removes a half-built copy the operation made itself, read-only folders in it included.
 void removeOwnTree(const QByteArray &path);
-void removeTreeAs(const QByteArray &path, const std::function<void()> &removed, bool ours);
+// `workers` 0 chooses by the processors usable and the size of the tree; 1 keeps the
+// whole removal on the calling thread; more shares it among that many threads.
+void removeTreeAs(const QByteArray &path, const std::function<void()> &removed, bool ours, int workers = 0);
 
 // The names in a folder (without "." and "..").
 QList<QByteArray> listFolder(const QByteArray &path);
