@@ -1,10 +1,8 @@
 // A volume mounted deep inside a tree deleted by several threads: no thread enters
-// it, the delete stops there with "busy", and the user is asked as with one thread.
+// it, and the delete stops there with "busy", as with one thread.
 #include "ScratchMount.h"
-#include "ScriptedPrompter.h"
 #include "TempTree.h"
 #include "platform/ExactName.h"
-#include "platform/FileOperation.h"
 #include "platform/SafeCopy.h"
 
 #include <QtTest>
@@ -74,39 +72,6 @@ private Q_SLOTS:
         QCOMPARE(failed, ExactName::toBytes(at));
         QCOMPARE(m_tree->read(QStringLiteral("tree/d13/sub/deeper/mnt/keep.txt")), QByteArray("precious"));
         QVERIFY(!QFile::exists(m_tree->path(QStringLiteral("tree/d13/sub/deeper/mnt/f0"))));
-    }
-
-    // Deleted for good through the service, which chooses the threads itself: the user
-    // is asked about the mount each time (Retry removes what it can again, then Skip).
-    void userIsAskedAsBefore()
-    {
-        fillTree(*m_tree, QStringLiteral("tree"));
-        m_tree->file(QStringLiteral("home/keep.txt"), "precious");
-        const QString at = m_tree->folder(QStringLiteral("tree/d4/sub/mnt"));
-        ScratchMount mount = ScratchMount::bind(m_tree->path(QStringLiteral("home")), at);
-        if (!mount.ok())
-            QSKIP(qPrintable(mount.why()));
-        ScriptedPrompter prompter;
-        prompter.answer(PromptButton::Retry);
-        prompter.answer(PromptButton::Skip);
-        FileOperationRequest r;
-        r.operation = FileOperationKind::Delete;
-        r.sources = {m_tree->path(QStringLiteral("tree"))};
-        r.flags = FileOperationFlag::NoConfirmation;
-        r.languageGreek = false;
-        FileOperationProgress progress;
-        const FileOperationResult result = performFileOperation(r, prompter, progress);
-        QCOMPARE(prompter.prompts.size(), 2);
-        QCOMPARE(prompter.unexpected, 0);
-        for (const ScriptedPrompter::Prompt &p : std::as_const(prompter.prompts)) {
-            QVERIFY2(p.text.contains(QStringLiteral("mounted")) && p.text.contains(at), qPrintable(p.text));
-            QCOMPARE(p.buttons, (QList<PromptButton>{PromptButton::Retry, PromptButton::Skip, PromptButton::Cancel}));
-        }
-        QCOMPARE(result.skipped, 1);
-        QCOMPARE(result.done, 0);
-        QVERIFY(!result.cancelled);
-        QCOMPARE(m_tree->read(QStringLiteral("tree/d4/sub/mnt/keep.txt")), QByteArray("precious"));
-        QCOMPARE(m_tree->read(QStringLiteral("home/keep.txt")), QByteArray("precious"));
     }
 };
 
