@@ -89,8 +89,18 @@ void frmMain::DisplayListing()
                                                 locale.toString(QDate(2000, month, 28), QLocale::ShortFormat)));
         const int timeWidth = lvwInfo->fontMetrics().horizontalAdvance(
             locale.toString(QTime(23, 58, 58), timeFormatWithSeconds(locale)));
+        // The size column fits the largest size listed, with the locale's separators:
+        // a size cut to "11,620,..." tells nothing.
+        std::int64_t largest = 0;
+        for (const ListedItem &item : listingOf(lvwInfo)->table())
+            largest = std::max(largest, item.size);
+        const int sizeWidth = lvwInfo->fontMetrics().horizontalAdvance(locale.toString(qlonglong(largest)));
+        lvwInfo->setColumnWidth(1, std::max(lvwInfo->columnWidth(1), sizeWidth + 14));
         lvwInfo->setColumnWidth(2, std::max(lvwInfo->columnWidth(2), dateWidth + 14));
         lvwInfo->setColumnWidth(3, std::max(lvwInfo->columnWidth(3), timeWidth + 14));
+        // Nor is a caption cut: the Greek ones are longer than the English.
+        for (const int column : {1, 2, 3})
+            lvwInfo->setColumnWidth(column, std::max(lvwInfo->columnWidth(column), header->sectionSizeHint(column)));
         // Widths the user set stay through every refresh and sort.
         for (auto it = m_columnWidths.cbegin(); it != m_columnWidths.cend(); ++it)
             lvwInfo->setColumnWidth(it.key(), it.value());

@@ -539,6 +539,34 @@ private Q_SLOTS:
         QCOMPARE(again.window.lvwInfo->columnWidth(0), 250);
     }
 
+    // A size of thirteen digits with its separators, and the Greek captions, are shown
+    // whole, not cut to "...".
+    void sizesAndCaptionsAreShownWhole_data()
+    {
+        QTest::addColumn<bool>("greek");
+        QTest::newRow("English") << false;
+        QTest::newRow("Greek") << true;
+    }
+    void sizesAndCaptionsAreShownWhole()
+    {
+        QFETCH(bool, greek);
+        const auto hugeFile = [](TempTree &tree) {
+            QFile file(tree.file(QStringLiteral("huge.img")));
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(5'000'000'000'000LL));
+        };
+        Session s(hugeFile, {}, greek);
+        QVERIFY(s.activate());
+        const QAbstractItemModel *model = s.window.lvwInfo->model();
+        const QFontMetrics cells = s.window.lvwInfo->fontMetrics();
+        const QFontMetrics captions(s.window.lvwInfo->horizontalHeader()->font());
+        for (const int column : {1, 2, 3}) {
+            const QString cell = model->index(0, column).data().toString();
+            QVERIFY2(s.window.lvwInfo->columnWidth(column) > cells.horizontalAdvance(cell), qPrintable(cell));
+            QVERIFY2(s.window.lvwInfo->columnWidth(column) > captions.horizontalAdvance(s.headerText(column)),
+                     qPrintable(s.headerText(column)));
+        }
+    }
+
     // Filters, order and headers, driven by the mouse: the rows shown and the keys
     // written, read back from the settings file.
     void filterControlsChangeRowsAndSettings_data()
