@@ -3,10 +3,17 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
 #include <sys/resource.h>
 #include <vector>
 
-// The figures every benchmark prints: medians of its runs, milliseconds, peak memory.
+// The figures every benchmark prints: medians of its runs, milliseconds, peak memory,
+// and the timing of a command run beside ours.
+
+extern char **environ;
 
 inline double median(std::vector<double> values)
 {
@@ -34,6 +41,28 @@ inline long peakKiB()
     rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+// The wall time of a command run to its end, its output going to `output`.
+inline double runProcess(const std::vector<std::string> &arguments, const char *output = "/dev/null")
+{
+    std::vector<char *> argv;
+    for (const std::string &a : arguments)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return -1;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return milliseconds(timer);
 }
 
 // Ours and the reference timed in turn, pair by pair: the ratio of each pair, so a busy

@@ -29,14 +29,10 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sched.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -131,28 +127,6 @@ void buildFolder(const QString &folder)
     }
     QFile marker(folder + QStringLiteral(".complete"));
     marker.open(QIODevice::WriteOnly);
-}
-
-// The wall time of a command run to its end with its output thrown away.
-double runProcess(const std::vector<std::string> &arguments)
-{
-    std::vector<char *> argv;
-    for (const std::string &a : arguments)
-        argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        return -1;
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    const double elapsed = milliseconds(timer);
-    posix_spawn_file_actions_destroy(&actions);
-    return elapsed;
 }
 
 int once(int argc, char **argv, const QString &folder, const QString &report)
